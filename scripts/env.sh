@@ -1,0 +1,39 @@
+# Sourced by the scripts: one Wine prefix per build tree, quiet Wine, no Mono/Gecko prompts.
+src=$(cd "$(dirname "$0")/.." && pwd)
+B=$(mkdir -p "${ZVT_BUILD:-$src/build}" && cd "${ZVT_BUILD:-$src/build}" && pwd)
+export WINEPREFIX="$B/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+WINE32=wine
+WINE64=/usr/lib/wine/wine64
+
+# build_all: the native build (unit tests under sanitizers) and both Windows widths.
+build_all() {
+  cmake -S "$src" -B "$B/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  cmake --build "$B/native"
+  for t in i686 x86_64; do
+    cmake -S "$src" -B "$B/$t" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-$t.cmake" >/dev/null
+    cmake --build "$B/$t"
+  done
+}
+
+# wine_prefix: a WoW64 prefix made once, without a display, with a Japanese font for "MS UI Gothic".
+wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    (unset DISPLAY; $WINE64 wineboot -i >/dev/null 2>&1
+     $WINE64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1
+     $WINE64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+     wineserver -w)
+  fi
+}
+
+# start_session: a private Xvfb display and one warm Wine session for everything that follows.
+start_session() {
+  mkdir -p "$B/xvfb"; rm -f "$B/xvfb/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -fbdir "$B/xvfb" -nolisten tcp 3>"$B/xvfb/display" 2>"$B/xvfb/log" &
+  xvfb=$!
+  trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+  while [ ! -s "$B/xvfb/display" ]; do sleep 0.1; done
+  export DISPLAY=":$(cat "$B/xvfb/display")" XVFB_FBDIR="$B/xvfb"
+  wineserver -p
+  $WINE64 wineboot >/dev/null 2>&1 # services start now, away from ctest's pipes
+}

@@ -1,0 +1,17 @@
+#!/bin/sh
+# Builds every flavour and runs every test: native unit tests, then the Windows tests of both widths under
+# Wine. Usage: sh scripts/test-all.sh   (build tree: ./build, or $ZVT_BUILD)
+set -eu
+. "$(dirname "$0")/env.sh"
+t0=$(date +%s); phase() { echo "== $(( $(date +%s) - t0 )) s: $*"; }
+unset DISPLAY
+phase build
+build_all
+phase wine prefix
+wine_prefix
+start_session
+for t in native x86_64 i686; do
+  phase test $t
+  ctest --test-dir "$B/$t" --output-on-failure -j2
+done
+phase done

@@ -1,0 +1,44 @@
+#include "Dumps.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace zvt::test
+{
+
+namespace
+{
+const std::filesystem::path kDumpDirectory = std::filesystem::path(ZVT_TEST_DATA) / "cpuid";
+}
+
+CRecordedCpuid LoadDump(const std::string& name)
+{
+    std::ifstream file(kDumpDirectory / (name + ".txt"), std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    CRecordedCpuid cpuid;
+    DumpError error;
+    EXPECT_TRUE(file.good()) << name;
+    EXPECT_TRUE(ParseCpuidDump(text.str(), cpuid, error)) << name << ":" << error.line << ": " << error.message;
+    return cpuid;
+}
+
+std::vector<std::string> DumpNames()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(kDumpDirectory))
+    {
+        if (entry.path().extension() == ".txt")
+        {
+            names.push_back(entry.path().stem().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace zvt::test
