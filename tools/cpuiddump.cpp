@@ -1,8 +1,8 @@
 // cpuiddump: prints the basic and extended CPUID leaves (sub-leaf 0) of the processor it runs on, as
 // "CPUID xxxxxxxx: eax-ebx-ecx-edx" lines. Run the 32-bit build with QEMU_CPU=<model> to record old models.
-#include "X86Probe.h"
-
 #include <cstdio>
+
+#include "X86Probe.h"
 
 namespace
 {

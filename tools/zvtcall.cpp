@@ -1,16 +1,15 @@
 // zvtcall: loads zavsys.dll beside it as any caller would and prints what the library answers.
 #include <windows.h>
 
-#include "zavsys.h"
-
 #include <cstdint>
 #include <cstdio>
+
+#include "zavsys.h"
 
 namespace
 {
 
-template <typename Function>
-Function Bind(HMODULE module, const char* name)
+template <typename Function> Function Bind(HMODULE module, const char* name)
 {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
@@ -19,8 +18,8 @@ void PrintInformation(const ZVT_CPU_INFORMATION& info)
 {
     std::printf("Vendor name : %s\nModel name : %s\n", info.vendor, info.modelName);
     std::printf("Family : %d (base %d, extended %d)\nModel : %d (base %d, extended %d)\nStepping : %d\n",
-                info.family, info.baseFamily, info.extendedFamily, info.model, info.baseModel, info.extendedModel,
-                info.stepping);
+                info.family, info.baseFamily, info.extendedFamily, info.model, info.baseModel,
+                info.extendedModel, info.stepping);
     std::printf("Cores : %d\nFeature : 0x%05x\nFrequency : %.1f MHz\n", info.cores, info.features,
                 static_cast<double>(info.frequency));
 }
@@ -49,8 +48,8 @@ int wmain()
         ZVT_CPU_IDENTITY identity{};
         identity.size = ZVT_IDENTITY_SIZE;
         const std::int32_t identityStatus = getIdentity(&identity, 0, nullptr, 0);
-        std::printf("zvtGetIdentity : %d, highest leaves 0x%08x 0x%08x\n", identityStatus, identity.basic[0].eax,
-                    identity.extended[0].eax);
+        std::printf("zvtGetIdentity : %d, highest leaves 0x%08x 0x%08x\n", identityStatus,
+                    identity.basic[0].eax, identity.extended[0].eax);
         std::printf("WOW64 : %s\n", isWow64() != 0 ? "yes" : "no");
     }
     FreeLibrary(module);

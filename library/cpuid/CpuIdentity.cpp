@@ -3,8 +3,7 @@
 
 #include <cstdlib>
 
-CCpuIdentity::CCpuIdentity() noexcept
-    : m_pReport(static_cast<char*>(std::calloc(kReportCapacity, 1)))
+CCpuIdentity::CCpuIdentity() noexcept : m_pReport(static_cast<char*>(std::calloc(kReportCapacity, 1)))
 {
 }
 

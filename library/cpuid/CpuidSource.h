@@ -2,9 +2,9 @@
 // from a source object, so the same code reads the real processor or a recorded table.
 #pragma once
 
-#include "zavsys.h"
-
 #include <cstdint>
+
+#include "zavsys.h"
 
 #ifdef ReadTimeStampCounter
 #undef ReadTimeStampCounter // winnt.h maps it to __rdtsc on x86-64, renaming our functions

@@ -1,10 +1,10 @@
 // Reading the basic and extended CPUID ranges into an identity record, the AMD test and the signature.
 #pragma once
 
+#include <cstdint>
+
 #include "CpuidSource.h"
 #include "zavsys.h"
-
-#include <cstdint>
 
 namespace zvt
 {

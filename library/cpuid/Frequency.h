@@ -1,9 +1,9 @@
 // Clock frequency from the time-stamp counter over a sleep, and its rounding for display.
 #pragma once
 
-#include "CpuidSource.h"
-
 #include <cstdint>
+
+#include "CpuidSource.h"
 
 namespace zvt
 {

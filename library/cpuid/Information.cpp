@@ -17,18 +17,24 @@ constexpr bool Bit(std::uint32_t value, unsigned bit) noexcept
 struct FeatureSource
 {
     std::uint32_t mask;
-    bool extended;           // extended leaf 0x80000001, else basic leaf 1
+    bool extended; // extended leaf 0x80000001, else basic leaf 1
     std::uint32_t ZVT_CPUID_LEAF::*reg;
     unsigned bit;
 };
 
 constexpr FeatureSource kFeatureSources[] = {
-    {ZVT_FEATURE_3DNOW, true, &ZVT_CPUID_LEAF::edx, 31},   {ZVT_FEATURE_3DNOWEXT, true, &ZVT_CPUID_LEAF::edx, 30},
-    {ZVT_FEATURE_SSE4A, true, &ZVT_CPUID_LEAF::ecx, 6},    {ZVT_FEATURE_MMX, false, &ZVT_CPUID_LEAF::edx, 23},
-    {ZVT_FEATURE_MMXEXT, true, &ZVT_CPUID_LEAF::edx, 22},  {ZVT_FEATURE_SSE, false, &ZVT_CPUID_LEAF::edx, 25},
-    {ZVT_FEATURE_SSE2, false, &ZVT_CPUID_LEAF::edx, 26},   {ZVT_FEATURE_SSE3, false, &ZVT_CPUID_LEAF::ecx, 0},
-    {ZVT_FEATURE_SSE41, false, &ZVT_CPUID_LEAF::ecx, 19},  {ZVT_FEATURE_SSE42, false, &ZVT_CPUID_LEAF::ecx, 20},
-    {ZVT_FEATURE_AMDV, true, &ZVT_CPUID_LEAF::ecx, 2},     {ZVT_FEATURE_INTELVT, false, &ZVT_CPUID_LEAF::ecx, 5},
+    {ZVT_FEATURE_3DNOW, true, &ZVT_CPUID_LEAF::edx, 31},
+    {ZVT_FEATURE_3DNOWEXT, true, &ZVT_CPUID_LEAF::edx, 30},
+    {ZVT_FEATURE_SSE4A, true, &ZVT_CPUID_LEAF::ecx, 6},
+    {ZVT_FEATURE_MMX, false, &ZVT_CPUID_LEAF::edx, 23},
+    {ZVT_FEATURE_MMXEXT, true, &ZVT_CPUID_LEAF::edx, 22},
+    {ZVT_FEATURE_SSE, false, &ZVT_CPUID_LEAF::edx, 25},
+    {ZVT_FEATURE_SSE2, false, &ZVT_CPUID_LEAF::edx, 26},
+    {ZVT_FEATURE_SSE3, false, &ZVT_CPUID_LEAF::ecx, 0},
+    {ZVT_FEATURE_SSE41, false, &ZVT_CPUID_LEAF::ecx, 19},
+    {ZVT_FEATURE_SSE42, false, &ZVT_CPUID_LEAF::ecx, 20},
+    {ZVT_FEATURE_AMDV, true, &ZVT_CPUID_LEAF::ecx, 2},
+    {ZVT_FEATURE_INTELVT, false, &ZVT_CPUID_LEAF::ecx, 5},
     {ZVT_FEATURE_X86_64, true, &ZVT_CPUID_LEAF::edx, 29},
 };
 
@@ -116,9 +122,9 @@ std::int32_t FillInformation(const CCpuidSource& cpuid, ZVT_CPU_INFORMATION& inf
 
 } // namespace zvt
 
-#include "Frequency.h"
-
 #include <cstring>
+
+#include "Frequency.h"
 
 namespace zvt
 {

@@ -1,10 +1,10 @@
 // The information record: decoded signature, names, core count and feature word from the CPUID tables.
 #pragma once
 
+#include <cstdint>
+
 #include "CpuidSource.h"
 #include "zavsys.h"
-
-#include <cstdint>
 
 namespace zvt
 {

@@ -1,9 +1,9 @@
 // Vendor string, brand string and the model-name tables for processors without a brand string.
 #pragma once
 
-#include "zavsys.h"
-
 #include <cstdint>
+
+#include "zavsys.h"
 
 namespace zvt
 {

@@ -38,7 +38,8 @@ public:
 #ifdef _WIN32
         Sleep(milliseconds);
 #else
-        timespec remaining{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
+        timespec remaining{static_cast<time_t>(milliseconds / 1000),
+                           static_cast<long>(milliseconds % 1000) * 1000000L};
         while (nanosleep(&remaining, &remaining) != 0)
         {
         }

@@ -50,8 +50,7 @@ namespace
 class CLineReader
 {
 public:
-    explicit CLineReader(std::string_view line) noexcept
-        : m_line(line)
+    explicit CLineReader(std::string_view line) noexcept : m_line(line)
     {
     }
 
@@ -82,7 +81,8 @@ public:
         }
         value = 0;
         std::size_t digits = 0;
-        for (; m_pos < m_line.size() && std::isxdigit(static_cast<unsigned char>(m_line[m_pos])) != 0; ++m_pos)
+        for (; m_pos < m_line.size() && std::isxdigit(static_cast<unsigned char>(m_line[m_pos])) != 0;
+             ++m_pos)
         {
             if (++digits > 8)
             {
@@ -109,8 +109,8 @@ bool ReadCpuidToolLine(CLineReader& reader, CRecordedCpuid::Entry& entry) noexce
 {
     ZVT_CPUID_LEAF& r = entry.registers;
     return reader.Hex(entry.leaf) && reader.Hex(entry.subleaf) && reader.Take(":") && reader.Take("eax=") &&
-           reader.Hex(r.eax) && reader.Take("ebx=") && reader.Hex(r.ebx) && reader.Take("ecx=") && reader.Hex(r.ecx) &&
-           reader.Take("edx=") && reader.Hex(r.edx) && reader.AtEnd();
+           reader.Hex(r.eax) && reader.Take("ebx=") && reader.Hex(r.ebx) && reader.Take("ecx=") &&
+           reader.Hex(r.ecx) && reader.Take("edx=") && reader.Hex(r.edx) && reader.AtEnd();
 }
 
 // "CPUID 00000001: 000906EA-00100800-7FFAFBBF-BFEBFBFF" (sub-leaf 0; repeated leaves are later sub-leaves)
@@ -118,8 +118,9 @@ bool ReadCpuidTextLine(CLineReader& reader, CRecordedCpuid::Entry& entry) noexce
 {
     ZVT_CPUID_LEAF& r = entry.registers;
     entry.subleaf = 0;
-    return reader.Hex(entry.leaf) && reader.Take(":") && reader.Hex(r.eax) && reader.Take("-") && reader.Hex(r.ebx) &&
-           reader.Take("-") && reader.Hex(r.ecx) && reader.Take("-") && reader.Hex(r.edx) && reader.AtEnd();
+    return reader.Hex(entry.leaf) && reader.Take(":") && reader.Hex(r.eax) && reader.Take("-") &&
+           reader.Hex(r.ebx) && reader.Take("-") && reader.Hex(r.ecx) && reader.Take("-") &&
+           reader.Hex(r.edx) && reader.AtEnd();
 }
 
 std::string_view Trim(std::string_view line) noexcept

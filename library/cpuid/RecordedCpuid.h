@@ -2,12 +2,12 @@
 // all zero, as a processor answers nothing there. Used by the unit tests and by replaying a dump.
 #pragma once
 
-#include "CpuidSource.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "CpuidSource.h"
 
 namespace zvt
 {

@@ -1,9 +1,9 @@
 // The only code that executes CPUID, flips EFLAGS.ID and reads the time-stamp counter.
 #pragma once
 
-#include "zavsys.h"
-
 #include <cstdint>
+
+#include "zavsys.h"
 
 #ifdef ReadTimeStampCounter
 #undef ReadTimeStampCounter // winnt.h maps it to __rdtsc on x86-64, renaming our functions

@@ -2,9 +2,9 @@
 // thrown inside ever reaches the caller (it becomes the export's failure result).
 #pragma once
 
-#include "afx.h"
-
 #include <cstdint>
+
+#include "afx.h"
 
 template <typename Body>
 std::int32_t RunExport([[maybe_unused]] std::int32_t failureResult, Body&& body) noexcept

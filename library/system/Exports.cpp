@@ -40,9 +40,10 @@ extern "C" std::int32_t ZVT_API zvtIsWow64()
         BOOL isWow64 = FALSE;
         HMODULE kernel32 = GetModuleHandleW(L"kernel32");
         // Looked up at run time: systems before XP SP2 have no IsWow64Process.
-        theSystem.m_pfnIsWow64Process = kernel32 == nullptr ? nullptr
-                                                            : reinterpret_cast<PFN_IsWow64Process>(
-                                                                  reinterpret_cast<void*>(GetProcAddress(kernel32, "IsWow64Process")));
+        theSystem.m_pfnIsWow64Process =
+            kernel32 == nullptr ? nullptr
+                                : reinterpret_cast<PFN_IsWow64Process>(
+                                      reinterpret_cast<void*>(GetProcAddress(kernel32, "IsWow64Process")));
         if (theSystem.m_pfnIsWow64Process != nullptr)
         {
             theSystem.m_pfnIsWow64Process(GetCurrentProcess(), &isWow64);

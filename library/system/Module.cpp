@@ -8,8 +8,7 @@ CCpuIdentity theIdentity;
 CFileBox theSystem;
 CZVTApp theApp;
 
-CZVTApp::CZVTApp() noexcept
-    : CWinApp(nullptr)
+CZVTApp::CZVTApp() noexcept : CWinApp(nullptr)
 {
 }
 

@@ -1,9 +1,8 @@
 // Display rounding of frequencies: three significant digits, and the "0" path for what has no digits.
-#include "Frequency.h"
-
 #include <gtest/gtest.h>
-
 #include <limits>
+
+#include "Frequency.h"
 
 using zvt::RoundFrequencyForDisplay;
 

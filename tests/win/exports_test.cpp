@@ -1,13 +1,151 @@
-// The exports as a caller sees them: loaded with LoadLibraryW, bound with GetProcAddress.
+// The processor exports and the module as a caller sees them: loaded with LoadLibraryW, bound by name.
 #include <windows.h>
 
-#include "zavsys.h"
-
+#include <cpuid.h>
 #include <gtest/gtest.h>
+#include <x86intrin.h>
 
-TEST(Exports, LibraryLoads)
+#include "Information.h"
+#include "LibraryFixture.h"
+
+namespace
 {
-    HMODULE module = LoadLibraryW(L"zavsys.dll");
-    ASSERT_NE(module, nullptr);
-    FreeLibrary(module);
+
+using zvt::test::CLibrary;
+using zvt::test::FillSentinel;
+using zvt::test::IsSentinel;
+
+class Exports : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(library.IsLoaded());
+    }
+    CLibrary library;
+};
+
+struct NamedOrdinal
+{
+    const char* name;
+    WORD ordinal;
+};
+
+constexpr NamedOrdinal kExports[] = {
+    {"zvtGetIdentity", ZVT_ORDINAL_GET_IDENTITY},
+    {"zvtGetInformation", ZVT_ORDINAL_GET_INFORMATION},
+    {"zvtGetWindowsVersion", ZVT_ORDINAL_GET_WINDOWS_VERSION},
+    {"zvtIsWow64", ZVT_ORDINAL_IS_WOW64},
+    {"zvtGetFileVersion", ZVT_ORDINAL_GET_FILE_VERSION},
+    {"zvtGetTemporaryFileName", ZVT_ORDINAL_GET_TEMPORARY_FILE_NAME},
+};
+
+FARPROC ByOrdinal(HMODULE module, WORD ordinal)
+{
+    return GetProcAddress(module, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(ordinal)));
 }
+
+TEST_F(Exports, OrdinalsResolveToTheNamedExportsAndTheGapToNothing)
+{
+    for (const NamedOrdinal& entry : kExports)
+    {
+        const FARPROC byName = GetProcAddress(library.m_hModule, entry.name);
+        EXPECT_NE(byName, nullptr) << entry.name;
+        EXPECT_EQ(byName, ByOrdinal(library.m_hModule, entry.ordinal)) << entry.name;
+    }
+    for (WORD ordinal = 1004; ordinal <= 1099; ++ordinal)
+    {
+        EXPECT_EQ(ByOrdinal(library.m_hModule, ordinal), nullptr) << ordinal;
+    }
+    EXPECT_EQ(ByOrdinal(library.m_hModule, 999), nullptr);
+    EXPECT_EQ(ByOrdinal(library.m_hModule, 1102), nullptr);
+    EXPECT_EQ(GetProcAddress(library.m_hModule, "_zvtIsWow64@0"), nullptr);
+    EXPECT_EQ(GetProcAddress(library.m_hModule, "zvtIsWow64@0"), nullptr);
+    EXPECT_EQ(GetProcAddress(library.m_hModule, "_zvtGetIdentity@16"), nullptr);
+}
+
+TEST_F(Exports, IsWow64AgreesWithTheSystem)
+{
+    BOOL expected = FALSE;
+    ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &expected));
+    EXPECT_EQ(library.isWow64() != 0, expected != FALSE);
+#ifdef _WIN64
+    EXPECT_EQ(library.isWow64(), 0);
+#else
+    EXPECT_NE(library.isWow64(), 0); // a 32-bit process under this 64-bit Wine
+#endif
+}
+
+#ifndef _WIN64
+struct StdcallOutcome
+{
+    std::int32_t result;
+    std::uint32_t poppedBytes;
+};
+
+// Pushes five arguments, calls, and measures how far the callee moved the stack pointer back: a stdcall
+// function of n arguments pops exactly 4 * n bytes, a cdecl one pops none.
+StdcallOutcome CallMeasuringPops(const void* function, const std::uint32_t (&arguments)[5])
+{
+    std::uint32_t result = 0;
+    std::uint32_t popped = 0;
+    asm volatile("movl %%esp, %%esi\n\t"
+                 "pushl 16(%[args])\n\t"
+                 "pushl 12(%[args])\n\t"
+                 "pushl 8(%[args])\n\t"
+                 "pushl 4(%[args])\n\t"
+                 "pushl (%[args])\n\t"
+                 "call *%[function]\n\t"
+                 "movl %%esp, %%ecx\n\t"
+                 "subl %%esi, %%ecx\n\t"
+                 "addl $20, %%ecx\n\t"
+                 "movl %%esi, %%esp\n\t"
+                 : "=a"(result), "=c"(popped)
+                 : [function] "D"(function), [args] "b"(arguments)
+                 : "esi", "edx", "memory", "cc");
+    return StdcallOutcome{static_cast<std::int32_t>(result), popped};
+}
+
+TEST_F(Exports, EveryExportPopsItsOwnArguments)
+{
+    // Arguments every export accepts harmlessly: null records and buffers, no measurement.
+    const std::uint32_t harmless[5] = {0, 0, 0, 0, 0};
+    const struct
+    {
+        const char* name;
+        std::uint32_t argumentBytes;
+    } expected[] = {{"zvtGetIdentity", 16}, {"zvtGetInformation", 8},  {"zvtGetWindowsVersion", 4},
+                    {"zvtIsWow64", 0},      {"zvtGetFileVersion", 20}, {"zvtGetTemporaryFileName", 12}};
+    for (const auto& entry : expected)
+    {
+        const auto function = reinterpret_cast<const void*>(GetProcAddress(library.m_hModule, entry.name));
+        ASSERT_NE(function, nullptr) << entry.name;
+        EXPECT_EQ(CallMeasuringPops(function, harmless).poppedBytes, entry.argumentBytes) << entry.name;
+    }
+}
+#endif
+
+// Loads and frees the library many times; a handle kept by each load would move the next free handle up.
+TEST(Module, LoadingAndFreeingRepeatedlyKeepsNoHandles)
+{
+    const auto nextHandle = [] {
+        HANDLE probe = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        CloseHandle(probe);
+        return reinterpret_cast<std::uintptr_t>(probe);
+    };
+    {
+        CLibrary warmUp; // the first load may create lasting system objects of its own
+    }
+    const std::uintptr_t before = nextHandle();
+    for (int cycle = 0; cycle < 200; ++cycle)
+    {
+        CLibrary library;
+        ASSERT_TRUE(library.IsLoaded());
+        ZVT_CPU_INFORMATION information{};
+        information.size = ZVT_INFORMATION_SIZE;
+        ASSERT_EQ(library.getInformation(&information, 0), 0);
+    }
+    EXPECT_LE(nextHandle(), before + 4 * sizeof(void*)) << "handles leak across load and unload";
+}
+
+} // namespace

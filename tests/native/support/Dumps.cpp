@@ -1,10 +1,9 @@
 #include "Dumps.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace zvt::test
@@ -23,7 +22,8 @@ CRecordedCpuid LoadDump(const std::string& name)
     CRecordedCpuid cpuid;
     DumpError error;
     EXPECT_TRUE(file.good()) << name;
-    EXPECT_TRUE(ParseCpuidDump(text.str(), cpuid, error)) << name << ":" << error.line << ": " << error.message;
+    EXPECT_TRUE(ParseCpuidDump(text.str(), cpuid, error))
+        << name << ":" << error.line << ": " << error.message;
     return cpuid;
 }
 

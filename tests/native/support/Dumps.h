@@ -1,10 +1,10 @@
 // Test helpers: recorded processors from tests/data/cpuid, and small synthetic ones.
 #pragma once
 
-#include "RecordedCpuid.h"
-
 #include <string>
 #include <vector>
+
+#include "RecordedCpuid.h"
 
 namespace zvt::test
 {

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Measures the processor exports against their CPUID floor, the frequency against the kernel's TSC rate,
+# and the library's size and imports, in both widths. Needs a build (scripts/test-all.sh or main.sh).
+set -eu
+. "$(dirname "$0")/env.sh"
+wineserver -p
+$WINE64 wineboot >/dev/null 2>&1
+echo "kernel: $(grep -m1 'cpu MHz' /proc/cpuinfo); $(dmesg 2>/dev/null | grep -m1 -o 'tsc: Detected.*' || true)"
+for t in x86_64 i686; do
+  if [ $t = i686 ]; then loader=$WINE32; else loader=$WINE64; fi
+  echo "== $t"
+  (cd "$B/$t/bin" && $loader identity_bench.exe "${1:-2000}" | tr -d '\r')
+  echo "zavsys.dll: $(stat -c %s "$B/$t/bin/zavsys.dll") bytes; imports:" \
+    $($t-w64-mingw32-objdump -p "$B/$t/bin/zavsys.dll" | sed -n 's/.*DLL Name: //p')
+done
+wineserver -k

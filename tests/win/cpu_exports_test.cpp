@@ -1,0 +1,229 @@
+// zvtGetIdentity and zvtGetInformation on the processor this test runs on (under qemu: the emulated one).
+#include <windows.h>
+
+#include <cmath>
+#include <cpuid.h>
+#include <gtest/gtest.h>
+#include <x86intrin.h>
+
+#include "Information.h"
+#include "LibraryFixture.h"
+
+namespace
+{
+
+using zvt::test::CLibrary;
+using zvt::test::FillSentinel;
+using zvt::test::IsSentinel;
+
+ZVT_CPUID_LEAF Cpuid(std::uint32_t leaf)
+{
+    unsigned int a = 0, b = 0, c = 0, d = 0;
+    __cpuid_count(leaf, 0, a, b, c, d);
+    return ZVT_CPUID_LEAF{a, b, c, d};
+}
+
+// The tables read here, independently of the library: leaves 0..min(highest, 63) of each range, and no
+// extended leaves at all when the highest extended leaf is 0x80000000 or below.
+ZVT_CPU_IDENTITY ReadTablesHere()
+{
+    ZVT_CPU_IDENTITY identity{};
+    identity.size = ZVT_IDENTITY_SIZE;
+    const std::uint32_t highestBasic = Cpuid(0).eax;
+    for (std::uint32_t i = 0; i < 64 && i <= highestBasic; ++i)
+    {
+        identity.basic[i] = Cpuid(i);
+    }
+    const std::uint32_t highestExtended = Cpuid(0x80000000u).eax;
+    for (std::uint32_t i = 0; highestExtended > 0x80000000u && i < 64 && 0x80000000u + i <= highestExtended;
+         ++i)
+    {
+        identity.extended[i] = Cpuid(0x80000000u + i);
+    }
+    return identity;
+}
+
+bool SameLeaf(const ZVT_CPUID_LEAF& a, const ZVT_CPUID_LEAF& b)
+{
+    return a.eax == b.eax && a.ebx == b.ebx && a.ecx == b.ecx && a.edx == b.edx;
+}
+
+class Cpu : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(library.IsLoaded());
+        // CPUID answers the processor the thread runs on: keep the library and the test on one.
+        previousAffinity = SetThreadAffinityMask(GetCurrentThread(), 1);
+    }
+    void TearDown() override
+    {
+        if (previousAffinity != 0)
+        {
+            SetThreadAffinityMask(GetCurrentThread(), previousAffinity);
+        }
+    }
+    CLibrary library;
+    DWORD_PTR previousAffinity = 0;
+};
+
+TEST_F(Cpu, IdentityHoldsTheRawTablesOfThisProcessor)
+{
+    ZVT_CPU_IDENTITY identity;
+    FillSentinel(&identity, sizeof identity);
+    identity.size = ZVT_IDENTITY_SIZE;
+    // Some answers (the APIC ID in leaf 1) change while we look: accept the reading before or after.
+    const ZVT_CPU_IDENTITY before = ReadTablesHere();
+    ASSERT_EQ(library.getIdentity(&identity, 0, nullptr, 0), 0);
+    const ZVT_CPU_IDENTITY after = ReadTablesHere();
+    EXPECT_EQ(identity.size, ZVT_IDENTITY_SIZE);
+    EXPECT_EQ(identity.frequency, 0.0f);
+    for (int i = 0; i < 64; ++i)
+    {
+        EXPECT_TRUE(SameLeaf(identity.basic[i], before.basic[i]) ||
+                    SameLeaf(identity.basic[i], after.basic[i]))
+            << "basic leaf " << i;
+        EXPECT_TRUE(SameLeaf(identity.extended[i], before.extended[i]) ||
+                    SameLeaf(identity.extended[i], after.extended[i]))
+            << "extended leaf " << i;
+    }
+}
+
+TEST_F(Cpu, InformationDecodesThisProcessor)
+{
+    ZVT_CPU_INFORMATION information;
+    FillSentinel(&information, sizeof information);
+    information.size = ZVT_INFORMATION_SIZE;
+    ASSERT_EQ(library.getInformation(&information, 0), 0);
+
+    ZVT_CPU_INFORMATION expected{};
+    zvt::DescribeIdentity(ReadTablesHere(), expected);
+    const ZVT_CPUID_LEAF leaf0 = Cpuid(0);
+    char vendor[13] = {};
+    std::memcpy(vendor, &leaf0.ebx, 4);
+    std::memcpy(vendor + 4, &leaf0.edx, 4);
+    std::memcpy(vendor + 8, &leaf0.ecx, 4);
+    EXPECT_STREQ(information.vendor, vendor);
+    EXPECT_STREQ(information.modelName, expected.modelName);
+    EXPECT_EQ(information.size, ZVT_INFORMATION_SIZE);
+    EXPECT_EQ(information.frequency, 0.0f);
+    EXPECT_EQ(information.family, expected.family);
+    EXPECT_EQ(information.extendedFamily, expected.extendedFamily);
+    EXPECT_EQ(information.baseFamily, expected.baseFamily);
+    EXPECT_EQ(information.model, expected.model);
+    EXPECT_EQ(information.extendedModel, expected.extendedModel);
+    EXPECT_EQ(information.baseModel, expected.baseModel);
+    EXPECT_EQ(information.stepping, static_cast<std::int32_t>(Cpuid(1).eax & 0xF));
+    EXPECT_EQ(information.cores, expected.cores);
+    EXPECT_EQ(information.logicalCores, 0);
+    EXPECT_EQ(information.threads, 0);
+    EXPECT_EQ(information.features, expected.features);
+    EXPECT_EQ((information.features & ZVT_FEATURE_SSE2) != 0, ((Cpuid(1).edx >> 26) & 1) != 0);
+}
+
+TEST_F(Cpu, IdentityIsWrittenOnlyAtItsExactSize)
+{
+    for (const std::int32_t size :
+         {ZVT_IDENTITY_SIZE - 1, ZVT_INFORMATION_SIZE, 72, 0, -1, ZVT_IDENTITY_SIZE + 1})
+    {
+        ZVT_CPU_IDENTITY identity;
+        FillSentinel(&identity, sizeof identity);
+        identity.size = size;
+        EXPECT_EQ(library.getIdentity(&identity, 0, nullptr, 0), 0) << size;
+        EXPECT_EQ(identity.size, size);
+        EXPECT_TRUE(IsSentinel(&identity, 4, sizeof identity - 4)) << size;
+    }
+    EXPECT_EQ(library.getIdentity(nullptr, 0, nullptr, 0), 0);
+}
+
+TEST_F(Cpu, InformationCopiesAsManyBytesAsItsSizeAsks)
+{
+    struct
+    {
+        ZVT_CPU_INFORMATION record;
+        unsigned char guard[64];
+    } buffer;
+    for (const std::int32_t size : {1, 4, 72, 115, 116, 117, 180})
+    {
+        FillSentinel(&buffer, sizeof buffer);
+        buffer.record.size = size;
+        ASSERT_EQ(library.getInformation(&buffer.record, 0), 0) << size;
+        // The size field was the caller's own; everything after the copied bytes must be untouched.
+        const std::size_t copied =
+            size < ZVT_INFORMATION_SIZE ? static_cast<std::size_t>(size) : ZVT_INFORMATION_SIZE;
+        const std::size_t untouchedFrom = copied < 4 ? 4 : copied;
+        EXPECT_TRUE(IsSentinel(&buffer, untouchedFrom, sizeof buffer - untouchedFrom)) << size;
+        if (size >= 4)
+        {
+            EXPECT_EQ(buffer.record.size, ZVT_INFORMATION_SIZE) << size;
+        }
+        if (size >= 22)
+        {
+            EXPECT_EQ(buffer.record.vendor[13], '\0') << size;
+        }
+    }
+    for (const std::int32_t size : {0, -1, INT32_MIN})
+    {
+        FillSentinel(&buffer, sizeof buffer);
+        buffer.record.size = size;
+        EXPECT_EQ(library.getInformation(&buffer.record, 0), 0);
+        EXPECT_EQ(buffer.record.size, size);
+        EXPECT_TRUE(IsSentinel(&buffer, 4, sizeof buffer - 4)) << size;
+    }
+    EXPECT_EQ(library.getInformation(nullptr, 0), 0);
+}
+
+TEST_F(Cpu, MeasurementsOutsideOneToTenThousandMsGiveZero)
+{
+    for (const std::int32_t measureMs : {0, -1, -500, 10001, INT32_MAX})
+    {
+        ZVT_CPU_INFORMATION information{};
+        information.size = ZVT_INFORMATION_SIZE;
+        ASSERT_EQ(library.getInformation(&information, measureMs), 0);
+        EXPECT_EQ(information.frequency, 0.0f) << measureMs;
+        ZVT_CPU_IDENTITY identity{};
+        identity.size = ZVT_IDENTITY_SIZE;
+        ASSERT_EQ(library.getIdentity(&identity, measureMs, nullptr, 0), 0);
+        EXPECT_EQ(identity.frequency, 0.0f) << measureMs;
+    }
+}
+
+// The counter rate measured here with the performance counter as the clock, over about 200 ms.
+double CounterRateMhz()
+{
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    const unsigned long long ticksStart = __rdtsc();
+    Sleep(200);
+    QueryPerformanceCounter(&end);
+    const unsigned long long ticks = __rdtsc() - ticksStart;
+    const double seconds =
+        static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return static_cast<double>(ticks) / seconds / 1e6;
+}
+
+TEST_F(Cpu, FrequencyIsTheCounterRateOverTheRequestedSleep)
+{
+    const double expectedMhz = CounterRateMhz();
+    ZVT_CPU_INFORMATION information{};
+    information.size = ZVT_INFORMATION_SIZE;
+    ASSERT_EQ(library.getInformation(&information, 200), 0);
+    ZVT_CPU_IDENTITY identity{};
+    identity.size = ZVT_IDENTITY_SIZE;
+    ASSERT_EQ(library.getIdentity(&identity, 200, nullptr, 0), 0);
+    // Divided by the requested time, so it reads high by however long the sleep overran (a lot on a
+    // loaded machine), and never low by more than timer jitter.
+    for (const float measuredMhz : {information.frequency, identity.frequency})
+    {
+        EXPECT_GT(measuredMhz, expectedMhz * 0.98);
+        EXPECT_LT(measuredMhz, expectedMhz * 1.25);
+    }
+    ZVT_CPU_INFORMATION shortest{};
+    shortest.size = ZVT_INFORMATION_SIZE;
+    ASSERT_EQ(library.getInformation(&shortest, 1), 0);
+    EXPECT_GT(shortest.frequency, 0.0f);
+}
+
+} // namespace
