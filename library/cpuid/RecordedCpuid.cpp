@@ -8,9 +8,9 @@ namespace zvt
 
 ZVT_CPUID_LEAF CRecordedCpuid::Query(std::uint32_t leaf, std::uint32_t subleaf) const noexcept
 {
-    if (m_queried.size() < m_queried.max_size() && m_queried.capacity() > m_queried.size())
+    if (m_queriedCount < m_queried.size())
     {
-        m_queried.push_back(leaf); // no allocation here: room is reserved by Add
+        m_queried[m_queriedCount++] = leaf;
     }
     for (const Entry& entry : m_entries)
     {
@@ -28,7 +28,6 @@ void CRecordedCpuid::Add(std::uint32_t leaf, std::uint32_t subleaf, const ZVT_CP
     {
         m_entries.push_back(Entry{leaf, subleaf, registers});
     }
-    m_queried.reserve(1024);
 }
 
 bool CRecordedCpuid::Contains(std::uint32_t leaf, std::uint32_t subleaf) const noexcept

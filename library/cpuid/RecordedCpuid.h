@@ -2,6 +2,8 @@
 // all zero, as a processor answers nothing there. Used by the unit tests and by replaying a dump.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -42,16 +44,22 @@ public:
     {
         return m_entries;
     }
-    // Every leaf asked for, in order (sub-leaves are always 0 in this library).
-    const std::vector<std::uint32_t>& QueriedLeaves() const noexcept
+    // Every leaf asked for, in order (sub-leaves are always 0 in this library); the first
+    // kQueryLogCapacity only.
+    std::vector<std::uint32_t> QueriedLeaves() const
     {
-        return m_queried;
+        return std::vector<std::uint32_t>(m_queried.begin(),
+                                          m_queried.begin() + static_cast<std::ptrdiff_t>(m_queriedCount));
     }
+
+    static constexpr std::size_t kQueryLogCapacity = 1024;
 
 private:
     bool m_bHasCpuid = true;
     std::vector<Entry> m_entries;
-    mutable std::vector<std::uint32_t> m_queried;
+    // A fixed log, so that Query never allocates and a copy or an empty processor still records.
+    mutable std::array<std::uint32_t, kQueryLogCapacity> m_queried{};
+    mutable std::size_t m_queriedCount = 0;
 };
 
 struct DumpError
