@@ -1,0 +1,120 @@
+// The dump reader: both line formats, comments, the first processor's block only, and bad input.
+#include <gtest/gtest.h>
+#include <string>
+
+#include "RecordedCpuid.h"
+
+namespace zvt::test
+{
+namespace
+{
+
+struct Parsed
+{
+    bool ok = false;
+    CRecordedCpuid cpuid;
+    DumpError error;
+};
+
+Parsed Parse(const std::string& text)
+{
+    Parsed parsed;
+    parsed.ok = ParseCpuidDump(text, parsed.cpuid, parsed.error);
+    return parsed;
+}
+
+void ExpectLeaf(const CRecordedCpuid& cpuid, std::uint32_t leaf, std::uint32_t subleaf,
+                const ZVT_CPUID_LEAF& expected)
+{
+    EXPECT_TRUE(cpuid.Contains(leaf, subleaf)) << std::hex << leaf << '.' << subleaf;
+    const ZVT_CPUID_LEAF r = cpuid.Query(leaf, subleaf);
+    EXPECT_EQ(r.eax, expected.eax);
+    EXPECT_EQ(r.ebx, expected.ebx);
+    EXPECT_EQ(r.ecx, expected.ecx);
+    EXPECT_EQ(r.edx, expected.edx);
+}
+
+TEST(DumpParser, ToolFormatFirstBlockOnly)
+{
+    const Parsed p =
+        Parse("# cpuid -r\n"
+              "CPU 0:\n"
+              "   0x00000000 0x00: eax=0x0000000d ebx=0x756e6547 ecx=0x6c65746e edx=0x49656e69\r\n"
+              "   0x00000004 0x00: eax=0x00000121 ebx=0x01c0003f ecx=0x0000003f edx=0x00000001\n"
+              "\n"
+              "   0x00000004 0x01: eax=0x00000122 ebx=0x01C0003F ecx=0x0000003f edx=0x00000001\n"
+              "   0x80000000 0x00: eax=0x80000008 ebx=0 ecx=0 edx=0\n"
+              "CPU 1:\n"
+              "   0x00000000 0x00: eax=0x0000000b ebx=0x756e6547 ecx=0x6c65746e edx=0x49656e69\n"
+              "   0x00000005 0x00: eax=0x00000001 ebx=0x00000002 ecx=0x00000003 edx=0x00000004\n");
+    ASSERT_TRUE(p.ok) << p.error.line << ": " << p.error.message;
+    EXPECT_EQ(p.cpuid.Entries().size(), 4u);
+    ExpectLeaf(p.cpuid, 0, 0, {0x0D, 0x756E6547, 0x6C65746E, 0x49656E69});
+    ExpectLeaf(p.cpuid, 4, 1, {0x122, 0x01C0003F, 0x3F, 1});
+    ExpectLeaf(p.cpuid, 0x80000000u, 0, {0x80000008u, 0, 0, 0});
+    EXPECT_FALSE(p.cpuid.Contains(5, 0));
+    EXPECT_TRUE(p.cpuid.HasCpuid());
+}
+
+TEST(DumpParser, TextFormatRepeatsAreSubleavesAndANewLeafZeroEndsTheBlock)
+{
+    const Parsed p = Parse("# QEMU_CPU=pentium3 wine cpuiddump.exe\n"
+                           "CPUID 00000000: 00000004-756E6547-6C65746E-49656E69\n"
+                           "CPUID 00000004: 00000121-01C0003F-0000003F-00000001\n"
+                           "  CPUID 00000004: 00000122-01c0003f-0000003f-00000001  \n"
+                           "CPUID 80000001: 00000623-00000000-00000000-C1C3F3FD\n"
+                           "CPUID 00000000: 0000000B-756E6547-6C65746E-49656E69\n"
+                           "CPUID 00000005: 00000001-00000002-00000003-00000004\n");
+    ASSERT_TRUE(p.ok) << p.error.line << ": " << p.error.message;
+    EXPECT_EQ(p.cpuid.Entries().size(), 4u);
+    ExpectLeaf(p.cpuid, 0, 0, {4, 0x756E6547, 0x6C65746E, 0x49656E69});
+    ExpectLeaf(p.cpuid, 4, 1, {0x122, 0x01C0003F, 0x3F, 1});
+    ExpectLeaf(p.cpuid, 0x80000001u, 0, {0x623, 0, 0, 0xC1C3F3FDu});
+    EXPECT_FALSE(p.cpuid.Contains(5, 0));
+}
+
+TEST(DumpParser, TextBetweenBlocksEndsTheFirst)
+{
+    const Parsed p = Parse("CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\n"
+                           "------[ Logical CPU #1 ]------\n"
+                           "CPUID 00000001: 00000001-00000002-00000003-00000004\n");
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.cpuid.Entries().size(), 1u);
+}
+
+TEST(DumpParser, GarbledLineIsRejectedWithItsNumber)
+{
+    const struct
+    {
+        const char* text;
+        int line;
+    } cases[] = {
+        {"# header\nCPU:\n   0x00000000 0x00: eax=0x0000000d ebx=zz ecx=0 edx=0\n", 3},
+        {"CPU:\n   0x00000000 0x00: eax=0x1 ebx=0x2 ecx=0x3\n", 2},
+        {"CPU:\n   0x00000000 0x00: eax=0x1 ebx=0x2 ecx=0x3 edx=0x4 extra\n", 2},
+        {"CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\nCPUID 00000001: 1-2-3\n", 2},
+        {"CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\nCPUID 00000001: 123456789-2-3-4\n", 2},
+        {"\n\nCPUID : 1-2-3-4\n", 3},
+        {"0x00000000: eax=1 ebx=2 ecx=3 edx=4\n", 1},
+    };
+    for (const auto& c : cases)
+    {
+        const Parsed p = Parse(c.text);
+        EXPECT_FALSE(p.ok) << c.text;
+        EXPECT_EQ(p.error.line, c.line) << c.text;
+        EXPECT_FALSE(p.error.message.empty());
+    }
+}
+
+TEST(DumpParser, NoLeavesIsAnError)
+{
+    for (const char* text : {"", "\n\n", "# only a comment\n", "CPU:\n", "no CPUID\n"})
+    {
+        const Parsed p = Parse(text);
+        EXPECT_FALSE(p.ok) << '"' << text << '"';
+        EXPECT_EQ(p.error.line, 0);
+    }
+}
+
+} // namespace
+} // namespace zvt::test
