@@ -15,6 +15,7 @@ public:
 };
 
 class CWinApp;
+class CWnd;
 
 // What a module keeps for itself: its instance handle and its application object.
 struct AFX_MODULE_STATE
@@ -49,6 +50,7 @@ class CCmdTarget : public CObject
 class CWinThread : public CCmdTarget
 {
 public:
+    CWnd* m_pMainWnd = nullptr; // owner of dialogs run without a parent
     virtual BOOL InitInstance()
     {
         return FALSE;
@@ -71,7 +73,14 @@ public:
         return TRUE;
     }
 
+    // Only remembered: nothing in our programs reads or writes settings.
+    void SetRegistryKey(const wchar_t* lpszRegistryKey) noexcept
+    {
+        m_pszRegistryKey = lpszRegistryKey;
+    }
+
     const wchar_t* m_pszAppName;
+    const wchar_t* m_pszRegistryKey = nullptr;
     HINSTANCE m_hInstance = nullptr;
 };
 

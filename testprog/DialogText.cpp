@@ -74,11 +74,14 @@ std::wstring FormatProcessorText(const ZVT_CPU_INFORMATION& info, std::wstring_v
                                  std::wstring_view modelName, std::wstring_view notice)
 {
     std::wstring text;
-    if (!notice.empty())
+    if (notice.empty())
+    {
+        text.append(L"Vendor name : ").append(vendor).append(L"\n");
+    }
+    else
     {
         text.append(notice).append(L"\n");
     }
-    text.append(L"Vendor name : ").append(vendor).append(L"\n");
     text.append(L"Model name : ").append(modelName).append(L"\n");
     text += L"Frequency : " + std::to_wstring(RoundFrequencyForDisplay(info.frequency)) + L" MHz\n";
     text += Line(L"Family", info.family) + L'\n';

@@ -33,7 +33,9 @@ struct FileVersion
 };
 
 // The fourteen lines of the processor block, frequency rounded for display. vendor and modelName are the
-// record's names already widened. A non-empty notice goes first, on a line of its own.
+// record's names already widened. A non-empty notice takes the vendor's line: the block has room for
+// fourteen lines only, and when something is missing the vendor is too (unless only exports the block
+// does not use are missing).
 std::wstring FormatProcessorText(const ZVT_CPU_INFORMATION& info, std::wstring_view vendor,
                                  std::wstring_view modelName, std::wstring_view notice = {});
 

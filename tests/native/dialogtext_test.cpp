@@ -74,12 +74,12 @@ TEST(DialogText, NegativeAndNonFiniteFrequencyShowZero)
     }
 }
 
-TEST(DialogText, NoticeGoesFirst)
+TEST(DialogText, NoticeTakesTheVendorLine)
 {
     const std::wstring notice = zvt::DescribeMissingLibrary(false, "");
     EXPECT_EQ(notice, L"\"zavsys.dll\" could not be loaded");
     EXPECT_TRUE(zvt::FormatProcessorText(ZVT_CPU_INFORMATION{}, L"", L"", notice)
-                    .starts_with(L"\"zavsys.dll\" could not be loaded\nVendor name : \n"));
+                    .starts_with(L"\"zavsys.dll\" could not be loaded\nModel name : \nFrequency : 0 MHz\n"));
     EXPECT_EQ(zvt::DescribeMissingLibrary(true, "zvtIsWow64, zvtGetFileVersion"),
               L"zavsys.dll lacks zvtIsWow64, zvtGetFileVersion");
     EXPECT_EQ(zvt::DescribeMissingLibrary(true, ""), L"");
