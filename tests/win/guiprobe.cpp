@@ -1,7 +1,8 @@
 // guiprobe: drives a running test dialog from outside. Finds it by its caption, reads its controls and
 // compares them with what zavsys.dll answers this process, opens and closes the about box through the
 // system command, and closes the dialog.
-//   guiprobe check <program file name> [--no-library | --renamed]
+//   guiprobe check <program file name> [--no-library | --renamed | --lacking | --no-cpuid]
+//   guiprobe error-box <program file name>   (reads and dismisses the "Error = ..." box)
 //   guiprobe about <system command>     (opens the about box; prints its rectangle)
 //   guiprobe about-close | close
 // Output is UTF-8; failures print "FAIL ..." and exit 1.
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "DialogText.h"
+#include "FakeLibrary.h"
 #include "zavsys.h"
 
 namespace
@@ -150,6 +152,29 @@ std::wstring WithoutFrequency(const std::wstring& text, std::wstring& frequencyL
     return text.substr(0, start) + text.substr(end);
 }
 
+// The real library's answers, or what the stand-in library gives, or nothing at all.
+Expected ExpectedFor(const wchar_t* programName, const std::wstring& mode)
+{
+    Expected expected;
+    if (mode == L"--no-library")
+    {
+        expected.notice = zvt::DescribeMissingLibrary(false, "");
+    }
+    else if (mode == L"--lacking" || mode == L"--no-cpuid")
+    {
+        expected.notice = zvt::DescribeMissingLibrary(true, kFakeMissingExports);
+        if (mode == L"--lacking")
+        {
+            expected.info = FakeInformation();
+        }
+    }
+    else
+    {
+        expected = AskLibrary(programName, mode == L"--renamed");
+    }
+    return expected;
+}
+
 // Check box ids and the feature bits they show, written out here rather than taken from the program.
 const int kBoxBits[][2] = {{1014, 0},  {1015, 1},  {1016, 16}, {1017, 17}, {1018, 8}, {1019, 9}, {1020, 10},
                            {1021, 11}, {1022, 12}, {1023, 13}, {1024, 14}, {1025, 2}, {1026, 18}};
@@ -163,16 +188,7 @@ int Check(const wchar_t* programName, const std::wstring& mode)
         return 1;
     }
     PrintRect(L"main", dialog);
-    const bool noLibrary = mode == L"--no-library";
-    Expected expected;
-    if (noLibrary)
-    {
-        expected.notice = zvt::DescribeMissingLibrary(false, "");
-    }
-    else
-    {
-        expected = AskLibrary(programName, mode == L"--renamed");
-    }
+    const Expected expected = ExpectedFor(programName, mode);
     const std::wstring processor = ControlText(dialog, 1027);
     Print(processor);
     std::wstring frequencyLine;
@@ -183,11 +199,21 @@ int Check(const wchar_t* programName, const std::wstring& mode)
                                                   WidenAscii(expected.info.modelName), expected.notice),
                          ignored);
     Expect(L"processor block", shownBlock, expectedBlock);
-    const bool measured = frequencyLine.ends_with(L" MHz") && frequencyLine != L"Frequency : 0 MHz";
-    if (measured == noLibrary)
+    if (expected.info.frequency != 0.0f)
     {
-        Print(L"FAIL frequency line: " + frequencyLine);
-        ++failures;
+        Expect(L"frequency", frequencyLine, L"Frequency : 3390 MHz");
+    }
+    else if (mode.empty() || mode == L"--renamed")
+    {
+        if (!frequencyLine.ends_with(L" MHz") || frequencyLine == L"Frequency : 0 MHz")
+        {
+            Print(L"FAIL no frequency measured: " + frequencyLine);
+            ++failures;
+        }
+    }
+    else
+    {
+        Expect(L"frequency", frequencyLine, L"Frequency : 0 MHz");
     }
     for (const auto& [id, bit] : kBoxBits)
     {
@@ -203,6 +229,21 @@ int Check(const wchar_t* programName, const std::wstring& mode)
     Expect(L"version line", ControlText(dialog, 1029),
            zvt::FormatVersionLine(programName, expected.program, expected.library));
     return failures == 0 ? 0 : 1;
+}
+
+// The message box is captioned with the program's name without its extension.
+int DismissErrorBox(std::wstring programName)
+{
+    programName.erase(programName.rfind(L'.'));
+    HWND box = WaitForDialog(programName.c_str(), 90000);
+    if (box == nullptr)
+    {
+        Print(L"FAIL no error box");
+        return 1;
+    }
+    Print(L"error box: " + ControlText(box, 0xFFFF));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return WaitUntilGone(programName.c_str(), 30000) ? 0 : 1;
 }
 
 int OpenAbout(const wchar_t* command)
@@ -255,6 +296,10 @@ int wmain(int argc, wchar_t** argv)
     {
         return Check(args[1].c_str(), args.size() > 2 ? args[2] : L"");
     }
+    if (args.size() == 2 && args[0] == L"error-box")
+    {
+        return DismissErrorBox(args[1]);
+    }
     if (args.size() == 2 && args[0] == L"about")
     {
         return OpenAbout(args[1].c_str());
@@ -267,7 +312,7 @@ int wmain(int argc, wchar_t** argv)
     {
         return Close(kMainCaption);
     }
-    std::fputs("usage: guiprobe check NAME [--no-library|--renamed] | about COMMAND | about-close | close\n",
+    std::fputs("usage: guiprobe check NAME [MODE] | error-box NAME | about COMMAND | about-close | close\n",
                stderr);
     return 2;
 }
