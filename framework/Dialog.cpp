@@ -165,8 +165,14 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnPaint();
         return m_bDefaultProcessing ? FALSE : TRUE;
     case WM_QUERYDRAGICON: {
-        HCURSOR cursor = OnQueryDragIcon();
-        return m_bDefaultProcessing ? FALSE : reinterpret_cast<INT_PTR>(cursor);
+        // The one answer here that is the procedure's result itself; kept as the message result too.
+        const auto cursor = reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+        if (m_bDefaultProcessing)
+        {
+            return FALSE;
+        }
+        SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, cursor);
+        return cursor;
     }
     default:
         return FALSE;

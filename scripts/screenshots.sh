@@ -7,6 +7,7 @@ set -eu
 out=$(mkdir -p "${1:-$B/screenshots}" && cd "${1:-$B/screenshots}" && pwd)
 unset DISPLAY
 wine_prefix
+wineserver -w # a session of earlier wine runs ends first: ours is started with the display
 start_session
 for t in x86_64 i686; do
   if [ $t = i686 ]; then bits=32 loader=$WINE32; else bits=64 loader=$WINE64; fi

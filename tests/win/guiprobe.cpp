@@ -246,12 +246,19 @@ int DismissErrorBox(std::wstring programName)
     return WaitUntilGone(programName.c_str(), 30000) ? 0 : 1;
 }
 
+// Commands 0x0010 to 0x001F open the about box; 0x0020 must not.
 int OpenAbout(const wchar_t* command)
 {
     HWND dialog = WaitForDialog(kMainCaption, 30000);
     if (dialog == nullptr)
     {
         Print(L"FAIL no dialog");
+        return 1;
+    }
+    PostMessageW(dialog, WM_SYSCOMMAND, 0x0020, 0);
+    if (WaitForDialog(kAboutCaption, 1000) != nullptr)
+    {
+        Print(L"FAIL system command 0x0020 opened the about box");
         return 1;
     }
     PostMessageW(dialog, WM_SYSCOMMAND, std::wcstoul(command, nullptr, 0), 0);
