@@ -2,7 +2,8 @@
 # gui-check.sh LOADER BIN_DIR EXE SETUP OUT_DIR: runs the test dialog under Xvfb in one setup and checks it
 # from outside with guiprobe (BIN_DIR/guiprobe.exe). Setups: normal (beside zavsys.dll), no-library (alone
 # in a directory), renamed (beside zavsys.dll under another file name), lacking (beside a stand-in library
-# with only the processor exports), no-cpuid (the stand-in failing with 10000: an error box comes first).
+# with only the processor exports), no-cpuid (the stand-in failing with 10000: an error box comes first),
+# other-width (beside the library of the other width, from the sibling build tree: it cannot be loaded).
 # Opens and closes the about box, closes the dialog and expects the program to end with 0. Screenshots of
 # both dialogs go to OUT_DIR.
 set -eu
@@ -19,6 +20,11 @@ case $setup in
     cp "$bin/$exe" "$run/$program"; cp "$bin/zavsys.dll" "$run/" ;;
   lacking|no-cpuid) dir=$run program=$exe mode=--$setup
     cp "$bin/$exe" "$run/"; cp "$bin/../fake/zavsys.dll" "$run/" ;;
+  other-width) dir=$run program=$exe mode=--no-library
+    case $exe in *64.exe) other=i686 ;; *) other=x86_64 ;; esac
+    library="$bin/../../$other/bin/zavsys.dll"
+    [ -f "$library" ] || { echo "no $other build: skipped"; exit 77; }
+    cp "$bin/$exe" "$library" "$run/" ;;
   *) echo "unknown setup $setup"; exit 2 ;;
 esac
 log="$out/$setup-$exe.txt"
