@@ -1,0 +1,165 @@
+// The text of the identity report.
+#include "ReportText.h"
+
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "CpuidTables.h"
+#include "Frequency.h"
+#include "Naming.h"
+
+namespace zvt
+{
+namespace
+{
+
+constexpr char kTableHeader[] = "Fn         EAX        EBX        ECX        EDX\r\n";
+constexpr std::size_t kFamilyLineCapacity = 128;
+
+// Appends to a fixed buffer, always terminated; remembers when something did not fit.
+class CReportWriter
+{
+public:
+    CReportWriter(char* buffer, std::size_t capacity) noexcept : m_pBuffer(buffer), m_nCapacity(capacity)
+    {
+        m_pBuffer[0] = '\0';
+    }
+
+    void Append(const char* text) noexcept
+    {
+        const std::size_t length = std::strlen(text);
+        if (!Reserve(length))
+        {
+            return;
+        }
+        std::memcpy(m_pBuffer + m_nLength, text, length + 1);
+        m_nLength += length;
+    }
+
+    [[gnu::format(gnu_printf, 2, 3)]] void AppendFormat(const char* format, ...) noexcept
+    {
+        if (m_bOverflow)
+        {
+            return;
+        }
+        std::va_list arguments;
+        va_start(arguments, format);
+        const int length = std::vsnprintf(m_pBuffer + m_nLength, m_nCapacity - m_nLength, format, arguments);
+        va_end(arguments);
+        if (length < 0 || !Reserve(static_cast<std::size_t>(length)))
+        {
+            m_pBuffer[m_nLength] = '\0';
+            m_bOverflow = true;
+            return;
+        }
+        m_nLength += static_cast<std::size_t>(length);
+    }
+
+    // "0x%08x " without the formatter: 640 of these make up most of a report.
+    void AppendHexCell(std::uint32_t value) noexcept
+    {
+        static constexpr char kDigits[] = "0123456789abcdef";
+        char cell[] = "0x00000000 ";
+        for (int i = 9; i >= 2; --i, value >>= 4)
+        {
+            cell[i] = kDigits[value & 0xFu];
+        }
+        Append(cell);
+    }
+
+    std::size_t Finish() noexcept
+    {
+        if (m_bOverflow)
+        {
+            m_pBuffer[0] = '\0';
+            return 0;
+        }
+        return m_nLength;
+    }
+
+private:
+    bool Reserve(std::size_t length) noexcept
+    {
+        m_bOverflow = m_bOverflow || length >= m_nCapacity - m_nLength;
+        return !m_bOverflow;
+    }
+
+    char* m_pBuffer;
+    std::size_t m_nCapacity;
+    std::size_t m_nLength = 0;
+    bool m_bOverflow = false;
+};
+
+void AppendHead(CReportWriter& writer, const ZVT_CPU_IDENTITY& identity) noexcept
+{
+    const CpuSignature signature = DecodeSignature(identity, IsAmd(identity));
+    VendorText vendor;
+    ModelNameText modelName;
+    GetVendorString(identity.basic[0], vendor);
+    GetBrandString(identity.extended[2], identity.extended[3], identity.extended[4], modelName);
+    if (modelName[0] == '\0')
+    {
+        GetModelName(signature.family, signature.model, vendor, modelName);
+    }
+    char familyLine[kFamilyLineCapacity];
+    std::snprintf(familyLine, sizeof familyLine,
+                  "Family:%d Base family:%d Extended family:%d Model:%d Base model:%d Extended model:%d "
+                  "Stepping:%d",
+                  signature.family, signature.baseFamily, signature.extendedFamily, signature.model,
+                  signature.baseModel, signature.extendedModel, signature.stepping);
+    writer.AppendFormat("%s%s%s%s%s%s", vendor, "\r\n", modelName, "\r\n", familyLine, "\r\n\r\n");
+}
+
+void AppendTable(CReportWriter& writer, const CpuidTable& table, std::uint32_t firstLeaf) noexcept
+{
+    writer.Append(kTableHeader);
+    for (std::uint32_t j = 0; j < kCpuidCapacity; ++j)
+    {
+        const ZVT_CPUID_LEAF& leaf = table[j];
+        writer.AppendHexCell(firstLeaf + j);
+        writer.AppendHexCell(leaf.eax);
+        writer.AppendHexCell(leaf.ebx);
+        writer.AppendHexCell(leaf.ecx);
+        writer.AppendHexCell(leaf.edx);
+        writer.Append("\r\n");
+    }
+}
+
+// The integer part as a 32-bit conversion of the processor gives it: what has none (NaN, out of range)
+// becomes the "integer indefinite" INT32_MIN, which is not greater than 0.
+std::int32_t IntegerPart(float value) noexcept
+{
+    if (!(value > -2147483649.0f && value < 2147483648.0f))
+    {
+        return INT32_MIN;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+void AppendFrequency(CReportWriter& writer, float frequencyMhz) noexcept
+{
+    if (IntegerPart(frequencyMhz) > 0)
+    {
+        writer.AppendFormat("\nFrequency : %dMHz", RoundFrequencyForDisplay(frequencyMhz));
+    }
+}
+
+} // namespace
+
+std::size_t BuildReport(const ZVT_CPU_IDENTITY& identity, char* buffer, std::size_t capacity) noexcept
+{
+    if (buffer == nullptr || capacity == 0)
+    {
+        return 0;
+    }
+    CReportWriter writer(buffer, capacity);
+    AppendHead(writer, identity);
+    AppendTable(writer, identity.basic, 0);
+    AppendTable(writer, identity.extended, kExtendedBase);
+    AppendFrequency(writer, identity.frequency);
+    return writer.Finish();
+}
+
+} // namespace zvt

@@ -1,0 +1,214 @@
+// The text file's encodings: which modes write a mark, UTF-16 byte order, and hexadecimal pairs.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "TextEncoding.h"
+
+namespace
+{
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::basic_string<ZVT_WCHAR> Widen(const std::string& text)
+{
+    return {text.begin(), text.end()};
+}
+
+Bytes Mark(std::int32_t mode)
+{
+    std::uint8_t mark[zvt::kMaxByteOrderMark] = {};
+    if (!zvt::ModeWritesBom(mode))
+    {
+        return {};
+    }
+    return Bytes(mark, mark + zvt::ByteOrderMark(zvt::EncodingOfMode(mode), mark));
+}
+
+Bytes Utf16(const std::basic_string<ZVT_WCHAR>& text, bool bigEndian)
+{
+    Bytes out(2 * text.size());
+    zvt::EncodeUtf16(text.data(), text.size(), bigEndian, out.data());
+    return out;
+}
+
+Bytes Hex(const std::string& text)
+{
+    const auto wide = Widen(text);
+    Bytes out((wide.size() + 1) / 2);
+    out.resize(zvt::DecodeHexPairs(wide.data(), wide.size(), out.data()).bytes);
+    return out;
+}
+
+} // namespace
+
+TEST(TextEncoding, LowByteOfModeChoosesEncoding)
+{
+    EXPECT_EQ(zvt::EncodingOfMode(0), zvt::kEncodingAnsi);
+    EXPECT_EQ(zvt::EncodingOfMode(1), zvt::kEncodingUtf8);
+    EXPECT_EQ(zvt::EncodingOfMode(0x102), zvt::kEncodingUtf16BE);
+    EXPECT_EQ(zvt::EncodingOfMode(0x203), zvt::kEncodingUtf16LE);
+    EXPECT_EQ(zvt::EncodingOfMode(6), zvt::kEncodingHex);
+    for (const std::int32_t unsupported : {4, 5, 7, 0xFF, 0x105, -1})
+    {
+        EXPECT_EQ(zvt::EncodingOfMode(unsupported), zvt::kEncodingNone) << unsupported;
+    }
+}
+
+TEST(TextEncoding, MarkUnlessUpperBitsAreExactlyOne)
+{
+    EXPECT_EQ(Mark(0), Bytes{});
+    EXPECT_EQ(Mark(1), (Bytes{0xEF, 0xBB, 0xBF}));
+    EXPECT_EQ(Mark(0x101), Bytes{});
+    EXPECT_EQ(Mark(0x201), (Bytes{0xEF, 0xBB, 0xBF}));
+    EXPECT_EQ(Mark(2), (Bytes{0xFE, 0xFF}));
+    EXPECT_EQ(Mark(0x102), Bytes{});
+    EXPECT_EQ(Mark(3), (Bytes{0xFF, 0xFE}));
+    EXPECT_EQ(Mark(0x103), Bytes{});
+    EXPECT_EQ(Mark(0x10003), (Bytes{0xFF, 0xFE})); // only exactly 1 in bits 8..31 drops the mark
+    EXPECT_EQ(Mark(5), Bytes{});
+    EXPECT_EQ(Mark(6), Bytes{});
+    EXPECT_EQ(Mark(0x106), Bytes{});
+}
+
+TEST(TextEncoding, Utf16ByteOrders)
+{
+    EXPECT_EQ(Utf16(Widen("ab"), true), (Bytes{0x00, 0x61, 0x00, 0x62}));
+    EXPECT_EQ(Utf16(Widen("ab"), false), (Bytes{0x61, 0x00, 0x62, 0x00}));
+    const std::basic_string<ZVT_WCHAR> wide = {0x30D0, 0x00E9};
+    EXPECT_EQ(Utf16(wide, true), (Bytes{0x30, 0xD0, 0x00, 0xE9}));
+    EXPECT_EQ(Utf16(wide, false), (Bytes{0xD0, 0x30, 0xE9, 0x00}));
+    EXPECT_EQ(Utf16({}, true), Bytes{});
+}
+
+TEST(TextEncoding, HexPairs)
+{
+    EXPECT_EQ(Hex("4142"), (Bytes{0x41, 0x42}));
+    EXPECT_EQ(Hex("fFaA09"), (Bytes{0xFF, 0xAA, 0x09}));
+    EXPECT_EQ(Hex("414"), (Bytes{0x41, 0x40})); // the odd digit pairs with the terminator
+    EXPECT_EQ(Hex("4"), (Bytes{0x40}));
+    EXPECT_EQ(Hex("41004142"), (Bytes{0x41})); // a zero byte ends the output
+    EXPECT_EQ(Hex("0041"), Bytes{});
+    EXPECT_EQ(Hex("0"), Bytes{});
+    EXPECT_EQ(Hex(""), Bytes{});
+    EXPECT_EQ(Hex("G1zz"), (Bytes{0x01})); // non-digits count as 0: "G1" is 01, "zz" is 00
+}
+
+TEST(TextEncoding, HexPairsReportWhereTheyEnded)
+{
+    const auto text = Widen("41420043");
+    std::uint8_t out[4] = {};
+    const zvt::HexPairsResult whole = zvt::DecodeHexPairs(text.data(), 4, out);
+    EXPECT_EQ(whole.bytes, 2u);
+    EXPECT_FALSE(whole.ended);
+    const zvt::HexPairsResult stopped = zvt::DecodeHexPairs(text.data(), text.size(), out);
+    EXPECT_EQ(stopped.bytes, 2u);
+    EXPECT_TRUE(stopped.ended);
+}
+
+TEST(TextEncoding, HexDigitsReadTheLowByteOnly)
+{
+    EXPECT_EQ(zvt::HexDigitValue(0x0141), 10); // low byte 'A'
+    EXPECT_EQ(zvt::HexDigitValue(0x3039), 9);  // low byte '9'
+    EXPECT_EQ(zvt::HexDigitValue('g'), 0);
+    EXPECT_EQ(zvt::HexDigitValue('/'), 0);
+    EXPECT_EQ(zvt::HexDigitValue(':'), 0);
+    EXPECT_EQ(zvt::HexDigitValue('@'), 0);
+}
+
+namespace
+{
+
+// Collects what it is given; refuses everything after limit bytes.
+class CVectorSink final : public zvt::CByteSink
+{
+public:
+    explicit CVectorSink(std::size_t limit = SIZE_MAX) : m_nLimit(limit)
+    {
+    }
+    bool Write(const std::uint8_t* bytes, std::size_t count) noexcept override
+    {
+        if (m_bytes.size() + count > m_nLimit)
+        {
+            return false;
+        }
+        m_bytes.insert(m_bytes.end(), bytes, bytes + count);
+        ++m_nWrites;
+        return true;
+    }
+    Bytes m_bytes;
+    int m_nWrites = 0;
+
+private:
+    std::size_t m_nLimit;
+};
+
+// What the file holds for a mode: the mark, then the text in that encoding.
+Bytes FileBytes(std::int32_t mode, const std::string& text, std::size_t* handedOver = nullptr)
+{
+    const auto wide = Widen(text);
+    CVectorSink sink;
+    Bytes bytes = Mark(mode);
+    const std::size_t written = zvt::WriteWideText(zvt::EncodingOfMode(mode), wide.data(), wide.size(), sink);
+    if (handedOver != nullptr)
+    {
+        *handedOver = written;
+    }
+    EXPECT_EQ(written, sink.m_bytes.size());
+    bytes.insert(bytes.end(), sink.m_bytes.begin(), sink.m_bytes.end());
+    return bytes;
+}
+
+} // namespace
+
+TEST(TextEncoding, FileBytesPerMode)
+{
+    std::size_t written = 0;
+    EXPECT_EQ(FileBytes(2, "ab", &written), (Bytes{0xFE, 0xFF, 0x00, 0x61, 0x00, 0x62}));
+    EXPECT_EQ(written, 4u); // the mark is not counted
+    EXPECT_EQ(FileBytes(0x102, "ab"), (Bytes{0x00, 0x61, 0x00, 0x62}));
+    EXPECT_EQ(FileBytes(3, "ab"), (Bytes{0xFF, 0xFE, 0x61, 0x00, 0x62, 0x00}));
+    EXPECT_EQ(FileBytes(0x103, "ab"), (Bytes{0x61, 0x00, 0x62, 0x00}));
+    EXPECT_EQ(FileBytes(6, "4142"), (Bytes{0x41, 0x42}));
+    EXPECT_EQ(FileBytes(6, "41004142"), (Bytes{0x41}));
+    EXPECT_EQ(FileBytes(6, "414"), (Bytes{0x41, 0x40}));
+    EXPECT_EQ(FileBytes(5, "abc", &written), Bytes{});
+    EXPECT_EQ(written, 0u);
+    EXPECT_EQ(FileBytes(0x103, ""), Bytes{});
+}
+
+TEST(TextEncoding, LongTextsGoOverInPieces)
+{
+    std::string text;
+    for (int i = 0; i < 700; ++i)
+    {
+        text += static_cast<char>('a' + i % 26);
+    }
+    const Bytes little = FileBytes(0x103, text);
+    ASSERT_EQ(little.size(), 2 * text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        ASSERT_EQ(little[2 * i], static_cast<std::uint8_t>(text[i])) << i;
+        ASSERT_EQ(little[2 * i + 1], 0) << i;
+    }
+
+    std::string hex;
+    for (int i = 0; i < 1500; ++i)
+    {
+        hex += "7f";
+    }
+    EXPECT_EQ(FileBytes(6, hex), Bytes(1500, 0x7F));
+    Bytes withOne(1500, 0x7F);
+    withOne.push_back(0x01);
+    EXPECT_EQ(FileBytes(6, hex + "01"), withOne);
+    EXPECT_EQ(FileBytes(6, hex + "00" + hex), Bytes(1500, 0x7F)); // the end found in a later piece
+}
+
+TEST(TextEncoding, StopsWhenTheSinkRefuses)
+{
+    const auto wide = Widen(std::string(600, 'x'));
+    CVectorSink sink(600);
+    const std::size_t written = zvt::WriteWideText(zvt::kEncodingUtf16LE, wide.data(), wide.size(), sink);
+    EXPECT_EQ(written, 512u); // the first piece went over, the second did not
+    EXPECT_EQ(sink.m_nWrites, 1);
+}
