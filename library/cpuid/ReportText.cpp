@@ -1,10 +1,9 @@
 // The text of the identity report.
 #include "ReportText.h"
 
-#include <cstdarg>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "CpuidTables.h"
 #include "Frequency.h"
@@ -16,7 +15,6 @@ namespace
 {
 
 constexpr char kTableHeader[] = "Fn         EAX        EBX        ECX        EDX\r\n";
-constexpr std::size_t kFamilyLineCapacity = 128;
 
 // Appends to a fixed buffer, always terminated; remembers when something did not fit.
 class CReportWriter
@@ -38,23 +36,24 @@ public:
         m_nLength += length;
     }
 
-    [[gnu::format(gnu_printf, 2, 3)]] void AppendFormat(const char* format, ...) noexcept
+    // "%d" without the formatter, which would bring a whole printf into the library.
+    void AppendDecimal(std::int32_t value) noexcept
     {
-        if (m_bOverflow)
+        char digits[12]; // "-2147483648" and a terminator
+        char* first = digits + sizeof digits - 1;
+        *first = '\0';
+        auto magnitude =
+            value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+        do
         {
-            return;
-        }
-        std::va_list arguments;
-        va_start(arguments, format);
-        const int length = std::vsnprintf(m_pBuffer + m_nLength, m_nCapacity - m_nLength, format, arguments);
-        va_end(arguments);
-        if (length < 0 || !Reserve(static_cast<std::size_t>(length)))
+            *--first = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (value < 0)
         {
-            m_pBuffer[m_nLength] = '\0';
-            m_bOverflow = true;
-            return;
+            *--first = '-';
         }
-        m_nLength += static_cast<std::size_t>(length);
+        Append(first);
     }
 
     // "0x%08x " without the formatter: 640 of these make up most of a report.
@@ -103,13 +102,25 @@ void AppendHead(CReportWriter& writer, const ZVT_CPU_IDENTITY& identity) noexcep
     {
         GetModelName(signature.family, signature.model, vendor, modelName);
     }
-    char familyLine[kFamilyLineCapacity];
-    std::snprintf(familyLine, sizeof familyLine,
-                  "Family:%d Base family:%d Extended family:%d Model:%d Base model:%d Extended model:%d "
-                  "Stepping:%d",
-                  signature.family, signature.baseFamily, signature.extendedFamily, signature.model,
-                  signature.baseModel, signature.extendedModel, signature.stepping);
-    writer.AppendFormat("%s%s%s%s%s%s", vendor, "\r\n", modelName, "\r\n", familyLine, "\r\n\r\n");
+    writer.Append(vendor);
+    writer.Append("\r\n");
+    writer.Append(modelName);
+    writer.Append("\r\n");
+    const std::pair<const char*, std::int32_t> familyFields[] = {
+        {"Family:", signature.family},
+        {" Base family:", signature.baseFamily},
+        {" Extended family:", signature.extendedFamily},
+        {" Model:", signature.model},
+        {" Base model:", signature.baseModel},
+        {" Extended model:", signature.extendedModel},
+        {" Stepping:", signature.stepping},
+    };
+    for (const auto& [label, value] : familyFields)
+    {
+        writer.Append(label);
+        writer.AppendDecimal(value);
+    }
+    writer.Append("\r\n\r\n");
 }
 
 void AppendTable(CReportWriter& writer, const CpuidTable& table, std::uint32_t firstLeaf) noexcept
@@ -142,7 +153,9 @@ void AppendFrequency(CReportWriter& writer, float frequencyMhz) noexcept
 {
     if (IntegerPart(frequencyMhz) > 0)
     {
-        writer.AppendFormat("\nFrequency : %dMHz", RoundFrequencyForDisplay(frequencyMhz));
+        writer.Append("\nFrequency : ");
+        writer.AppendDecimal(RoundFrequencyForDisplay(frequencyMhz));
+        writer.Append("MHz");
     }
 }
 
