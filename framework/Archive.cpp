@@ -1,5 +1,4 @@
 // The buffered archive.
-#include <cstdlib>
 #include <cstring>
 
 #include "afxfile.h"
@@ -11,16 +10,6 @@ CArchive::CArchive(CFile* pFile, UINT nMode) noexcept : m_pFile(pFile), m_nMode(
 CArchive::~CArchive()
 {
     Close();
-}
-
-void* CArchive::operator new(std::size_t size) noexcept
-{
-    return std::malloc(size);
-}
-
-void CArchive::operator delete(void* pObject) noexcept
-{
-    std::free(pObject);
 }
 
 BOOL CArchive::Fail(const CFileException& error) noexcept

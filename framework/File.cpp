@@ -116,12 +116,12 @@ CFile::~CFile()
     Close();
 }
 
-void* CFile::operator new(std::size_t size) noexcept
+void* CNoThrowHeap::operator new(std::size_t size) noexcept
 {
     return std::malloc(size);
 }
 
-void CFile::operator delete(void* pObject) noexcept
+void CNoThrowHeap::operator delete(void* pObject) noexcept
 {
     std::free(pObject);
 }

@@ -6,6 +6,14 @@
 
 #include "afx.h"
 
+// Heap objects of the framework allocate without throwing: a new-expression yields null when memory is
+// exhausted, and the caller checks.
+struct CNoThrowHeap
+{
+    static void* operator new(std::size_t size) noexcept;
+    static void operator delete(void* pObject) noexcept;
+};
+
 // Why a file operation failed. The causes are numbered as the class library numbers them, so callers
 // may pass them on as results.
 class CFileException : public CObject
@@ -42,7 +50,7 @@ public:
     LONG m_lOsError = -1;
 };
 
-class CFile : public CObject
+class CFile : public CObject, public CNoThrowHeap
 {
 public:
     enum OpenFlags : UINT
@@ -67,10 +75,6 @@ public:
     CFile() noexcept = default;
     ~CFile() override; // closes a handle that is still open, ignoring failures
 
-    // Non-throwing allocation: a new-expression yields null when memory is exhausted.
-    static void* operator new(std::size_t size) noexcept;
-    static void operator delete(void* pObject) noexcept;
-
     // Opens or creates path. modeCreate alone truncates an existing file. On failure returns FALSE, leaves
     // the handle invalid and, when pError is given, says why.
     BOOL Open(const wchar_t* lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr) noexcept;
@@ -91,7 +95,7 @@ public:
 // A buffered stream over a file: in store mode bytes gather in a 4096-byte buffer and go to the file when
 // it fills, on Flush and on Close; in load mode the buffer is filled from the file. The first failure is
 // kept: later writes are refused and Close reports it.
-class CArchive
+class CArchive : public CNoThrowHeap
 {
 public:
     enum Mode : UINT
@@ -105,9 +109,6 @@ public:
     ~CArchive(); // closes (and so flushes) when Close was not called
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
-
-    static void* operator new(std::size_t size) noexcept;
-    static void operator delete(void* pObject) noexcept;
 
     BOOL IsStoring() const noexcept
     {

@@ -124,14 +124,28 @@ ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_WINDOWS_VERSION, productType) == 20, "p
 #define ZVT_FEATURE_INTELVT 0x20000u    // "Intel-VT" leaf 1 ECX bit 5
 #define ZVT_FEATURE_X86_64 0x40000u     // "x86-64"   ext. leaf 0x80000001 EDX bit 29
 
-// Results of zvtGetIdentity and zvtGetInformation. A positive value other than ZVT_E_NO_CPUID is the
-// cause code of a report file that could not be created (2 not found, 3 bad path, 5 access denied,
-// 11 sharing violation, 1 any other).
+// Results of zvtGetIdentity and zvtGetInformation. A positive value other than ZVT_E_NO_CPUID is a report
+// that failed: the file could not be created (nothing written), or writing it failed (the file is closed
+// and holds what reached it; the caller's record was written all the same). The value is the cause:
+// ZVT_REPORT_* below. One report is written at a time: a second report request waits for the first.
 #define ZVT_OK 0
 #define ZVT_E_NO_CPUID 10000
 #define ZVT_E_NO_REPORT_BUFFER (-10001)
 #define ZVT_E_REPORT_EMPTY (-10000)
 #define ZVT_E_FAILED (-1) // zvtGetFileVersion, zvtGetTemporaryFileName; zvtGetIdentity on an unexpected error
+
+// Causes of a failed report (positive results of zvtGetIdentity).
+#define ZVT_REPORT_GENERIC 1        // any other system error, and memory exhausted while converting the text
+#define ZVT_REPORT_NOT_FOUND 2      // the file was not found
+#define ZVT_REPORT_BAD_PATH 3       // a missing directory or drive, an invalid name
+#define ZVT_REPORT_TOO_MANY_FILES 4 // no file handle left
+#define ZVT_REPORT_ACCESS_DENIED 5  // a read-only file or medium, a directory, no permission
+#define ZVT_REPORT_INVALID_FILE 6   // an invalid handle
+#define ZVT_REPORT_BAD_SEEK 9       // seek errors
+#define ZVT_REPORT_HARD_IO 10       // the device failed or went away (a removed volume, a lost share)
+#define ZVT_REPORT_SHARING 11       // the file is open elsewhere with write access
+#define ZVT_REPORT_LOCKED 12        // a region of the file is locked
+#define ZVT_REPORT_DISK_FULL 13     // the disk filled up while writing
 
 // Report modes: the low byte is the encoding; ZVT_MODE_NO_BOM (exactly 1 in bits 8..31) drops the mark.
 #define ZVT_MODE_ANSI 0
@@ -160,7 +174,8 @@ typedef int32_t(ZVT_API* PFN_zvtGetFileVersion)(const ZVT_WCHAR* fileName, int32
 typedef int32_t(ZVT_API* PFN_zvtGetTemporaryFileName)(int32_t longName, ZVT_WCHAR* buffer, int32_t capacity);
 
 #ifdef _WIN32
-// Results: 0, ZVT_E_NO_CPUID, or a report result; ZVT_E_FAILED if anything unexpected happened.
+// Results: 0, ZVT_E_NO_CPUID, or with a report path ZVT_E_NO_REPORT_BUFFER, ZVT_E_REPORT_EMPTY (unsupported
+// encoding: the file is created empty) or a ZVT_REPORT_* cause; ZVT_E_FAILED if anything unexpected happened.
 int32_t ZVT_API zvtGetIdentity(ZVT_CPU_IDENTITY* identity, int32_t measureMs, const ZVT_WCHAR* reportPath,
                                int32_t reportMode);
 // Results: 0 or ZVT_E_NO_CPUID; ZVT_E_FAILED if anything unexpected happened.

@@ -6,6 +6,19 @@
 namespace
 {
 
+// The causes pass through zvtGetIdentity unchanged as its documented report results.
+static_assert(CFileException::genericException == ZVT_REPORT_GENERIC &&
+              CFileException::fileNotFound == ZVT_REPORT_NOT_FOUND &&
+              CFileException::badPath == ZVT_REPORT_BAD_PATH &&
+              CFileException::tooManyOpenFiles == ZVT_REPORT_TOO_MANY_FILES &&
+              CFileException::accessDenied == ZVT_REPORT_ACCESS_DENIED &&
+              CFileException::invalidFile == ZVT_REPORT_INVALID_FILE &&
+              CFileException::badSeek == ZVT_REPORT_BAD_SEEK &&
+              CFileException::hardIO == ZVT_REPORT_HARD_IO &&
+              CFileException::sharingViolation == ZVT_REPORT_SHARING &&
+              CFileException::lockViolation == ZVT_REPORT_LOCKED &&
+              CFileException::diskFull == ZVT_REPORT_DISK_FULL);
+
 constexpr UINT kCreateFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite; // 0x1021
 
 class CArchiveSink final : public zvt::CByteSink

@@ -166,7 +166,7 @@ TEST_F(ReportTest, FilesThatCannotBeCreatedGiveTheirCause)
 {
     const std::wstring missing = m_directory.Path(L"no-such-directory\\report.txt");
     Outcome outcome = Report(missing, 1);
-    EXPECT_EQ(outcome.result, 3); // bad path
+    EXPECT_EQ(outcome.result, ZVT_REPORT_BAD_PATH);
     EXPECT_FALSE(FileExists(missing));
     EXPECT_NE(outcome.identity.basic[0].ebx, 0xEEEEEEEEu); // the record is written before the report
 
@@ -174,19 +174,19 @@ TEST_F(ReportTest, FilesThatCannotBeCreatedGiveTheirCause)
     HANDLE other = CreateFileW(held.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(Report(held, 0).result, 11); // sharing violation
+    EXPECT_EQ(Report(held, 0).result, ZVT_REPORT_SHARING);
     CloseHandle(other);
 
     const std::wstring directory = m_directory.Path(L"a-directory");
     ASSERT_TRUE(CreateDirectoryW(directory.c_str(), nullptr));
-    EXPECT_EQ(Report(directory, 0).result, 5); // access denied
+    EXPECT_EQ(Report(directory, 0).result, ZVT_REPORT_ACCESS_DENIED);
 
     const std::wstring readOnly = m_directory.Path(L"read-only.txt");
     zvt::wintest::WriteBytes(readOnly, Bytes{'k', 'e', 'e', 'p'});
     ASSERT_TRUE(SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
     if (zvt::wintest::ReadOnlyIsEnforced(m_directory.Directory()))
     {
-        EXPECT_EQ(Report(readOnly, 0).result, 5); // access denied
+        EXPECT_EQ(Report(readOnly, 0).result, ZVT_REPORT_ACCESS_DENIED);
         EXPECT_EQ(ReadBytes(readOnly), (Bytes{'k', 'e', 'e', 'p'}));
     }
 
@@ -204,7 +204,7 @@ TEST_F(ReportTest, FullDiskIsAFailureWithTheRecordKept)
         GTEST_SKIP() << "no Z:\\dev\\full here";
     }
     const Outcome outcome = Report(L"Z:\\dev\\full", 2);
-    EXPECT_EQ(outcome.result, 13); // disk full
+    EXPECT_EQ(outcome.result, ZVT_REPORT_DISK_FULL);
     EXPECT_NE(outcome.identity.basic[0].ebx, 0xEEEEEEEEu);
     // The library is not left holding the file: the next report works.
     const std::wstring path = m_directory.Path(L"after-full.txt");
