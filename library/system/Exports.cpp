@@ -29,9 +29,9 @@ extern "C" std::int32_t ZVT_API zvtGetInformation(ZVT_CPU_INFORMATION* informati
     });
 }
 
-extern "C" std::int32_t ZVT_API zvtGetWindowsVersion(ZVT_WINDOWS_VERSION*)
+extern "C" std::int32_t ZVT_API zvtGetWindowsVersion(ZVT_WINDOWS_VERSION* version)
 {
-    return RunExport(0, []() { return 0; }); // not available yet
+    return RunExport(0, [&]() { return CWindowsBox::FillWindowsVersion(version); });
 }
 
 extern "C" std::int32_t ZVT_API zvtIsWow64()
@@ -52,13 +52,17 @@ extern "C" std::int32_t ZVT_API zvtIsWow64()
     });
 }
 
-extern "C" std::int32_t ZVT_API zvtGetFileVersion(const wchar_t*, std::int32_t*, std::int32_t*, std::int32_t*,
-                                                  std::int32_t*)
+extern "C" std::int32_t ZVT_API zvtGetFileVersion(const wchar_t* fileName, std::int32_t* major,
+                                                  std::int32_t* minor, std::int32_t* build,
+                                                  std::int32_t* revision)
 {
-    return RunExport(ZVT_E_FAILED, []() { return ZVT_E_FAILED; }); // not available yet
+    return RunExport(ZVT_E_FAILED,
+                     [&]() { return CFileBoxA::GetFileVersion(fileName, major, minor, build, revision); });
 }
 
-extern "C" std::int32_t ZVT_API zvtGetTemporaryFileName(std::int32_t, wchar_t*, std::int32_t)
+extern "C" std::int32_t ZVT_API zvtGetTemporaryFileName(std::int32_t longName, wchar_t* buffer,
+                                                        std::int32_t capacity)
 {
-    return RunExport(ZVT_E_FAILED, []() { return ZVT_E_FAILED; }); // not available yet
+    return RunExport(ZVT_E_FAILED,
+                     [&]() { return CFileBox::GetTemporaryFileName(longName, buffer, capacity); });
 }
