@@ -180,7 +180,7 @@ int32_t ZVT_API zvtGetIdentity(ZVT_CPU_IDENTITY* identity, int32_t measureMs, co
                                int32_t reportMode);
 // Results: 0 or ZVT_E_NO_CPUID; ZVT_E_FAILED if anything unexpected happened.
 int32_t ZVT_API zvtGetInformation(ZVT_CPU_INFORMATION* information, int32_t measureMs);
-// Results: 0 when the version cannot be read, 1, or what GetProductInfo returned.
+// Results: 0 when the version cannot be read or the record is null, 1, or what GetProductInfo returned.
 int32_t ZVT_API zvtGetWindowsVersion(ZVT_WINDOWS_VERSION* version);
 // Nonzero when the calling 32-bit process runs under WOW64; 0 otherwise or on any failure.
 int32_t ZVT_API zvtIsWow64(void);
@@ -188,7 +188,7 @@ int32_t ZVT_API zvtIsWow64(void);
 int32_t ZVT_API zvtGetFileVersion(const ZVT_WCHAR* fileName, int32_t* major, int32_t* minor, int32_t* build,
                                   int32_t* revision);
 // Creates an empty temporary file; buffer holds the prefix on entry and the path on success (0), or is
-// left unchanged on failure (-1).
+// left unchanged on failure (-1), when no file is left behind either.
 int32_t ZVT_API zvtGetTemporaryFileName(int32_t longName, ZVT_WCHAR* buffer, int32_t capacity);
 #endif
 
