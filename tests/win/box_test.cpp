@@ -1,0 +1,90 @@
+// The box classes linked in directly: what building the system object leaves in each part, and the
+// file-version query when its memory cannot be had (calloc is wrapped at link time).
+#include <windows.h>
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+#include "FileBox.h"
+
+extern "C" void* __real_calloc(std::size_t count, std::size_t size);
+namespace
+{
+volatile bool g_bFailCalloc = false;
+}
+extern "C" void* __wrap_calloc(std::size_t count, std::size_t size)
+{
+    return g_bFailCalloc ? nullptr : __real_calloc(count, size);
+}
+
+namespace
+{
+template <typename T> bool SameBytes(const T& left, const T& right)
+{
+    return std::memcmp(&left, &right, sizeof(T)) == 0;
+}
+
+// Makes calloc fail for its lifetime.
+struct CallocFails
+{
+    CallocFails()
+    {
+        g_bFailCalloc = true;
+    }
+    ~CallocFails()
+    {
+        g_bFailCalloc = false;
+    }
+};
+} // namespace
+
+TEST(SystemObject, EachPartHoldsWhatItsConstructorRead)
+{
+    const CFileBox box;
+    ZVT_WINDOWS_VERSION fresh{};
+    fresh.size = ZVT_WINDOWS_VERSION_SIZE;
+    CWindowsBox::FillWindowsVersion(&fresh);
+    ASSERT_NE(fresh.major, 0u);
+    EXPECT_TRUE(SameBytes(box.m_windowsVersion, fresh));
+    EXPECT_TRUE(SameBytes(box.m_timeBox.m_windowsVersion, fresh));
+
+    OSVERSIONINFOW osVersionInfo{};
+    osVersionInfo.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
+    ASSERT_TRUE(GetVersionExW(&osVersionInfo));
+    EXPECT_EQ(box.m_osVersionInfo.dwOSVersionInfoSize, 276u);
+    EXPECT_TRUE(SameBytes(box.m_osVersionInfo, osVersionInfo));
+    EXPECT_TRUE(SameBytes(box.m_timeBox.m_osVersionInfo, OSVERSIONINFOW{})); // the member's stays empty
+
+    TIME_ZONE_INFORMATION timeZone{};
+    GetTimeZoneInformation(&timeZone);
+    EXPECT_TRUE(SameBytes(box.m_timeBox.m_timeZoneInformation, timeZone));
+    EXPECT_EQ(box.m_pfnIsWow64Process, nullptr);
+    EXPECT_EQ(box.m_timeBox.m_pfnIsWow64Process, nullptr);
+}
+
+TEST(SystemObject, WindowsPartKeepsItsMembersInOrder)
+{
+    const CWindowsBox box;
+    const auto* osVersionInfo = reinterpret_cast<const char*>(&box.m_osVersionInfo);
+    const auto* windowsVersion = reinterpret_cast<const char*>(&box.m_windowsVersion);
+    const auto* isWow64Process = reinterpret_cast<const char*>(&box.m_pfnIsWow64Process);
+    EXPECT_LT(osVersionInfo, windowsVersion);
+    EXPECT_LT(windowsVersion, isWow64Process);
+    EXPECT_EQ(box.m_osVersionInfo.dwOSVersionInfoSize, 0u); // only the system object's own part is filled
+}
+
+TEST(FileVersionMemory, ExhaustedMemoryLeavesOutputsAndRecordUntouched)
+{
+    std::int32_t parts[4] = {7, 7, 7, 7};
+    ZVT_WINDOWS_VERSION version{ZVT_WINDOWS_VERSION_SIZE, 9, 9, 9, 9, 9};
+    const ZVT_WINDOWS_VERSION before = version;
+    {
+        CallocFails failing;
+        EXPECT_EQ(CFileBoxA::GetFileVersion(L"kernel32.dll", &parts[0], &parts[1], &parts[2], &parts[3]),
+                  ZVT_E_FAILED);
+        EXPECT_EQ(CWindowsBox::FillWindowsVersion(&version), 0);
+    }
+    EXPECT_EQ(std::vector<std::int32_t>(std::begin(parts), std::end(parts)), std::vector<std::int32_t>(4, 7));
+    EXPECT_TRUE(SameBytes(version, before));
+    EXPECT_EQ(CFileBoxA::GetFileVersion(L"kernel32.dll", &parts[0], &parts[1], &parts[2], &parts[3]), ZVT_OK);
+}
