@@ -5,17 +5,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
+#include "FailingCalloc.h"
 #include "FileBox.h"
-
-extern "C" void* __real_calloc(std::size_t count, std::size_t size);
-namespace
-{
-volatile bool g_bFailCalloc = false;
-}
-extern "C" void* __wrap_calloc(std::size_t count, std::size_t size)
-{
-    return g_bFailCalloc ? nullptr : __real_calloc(count, size);
-}
 
 namespace
 {

@@ -5,23 +5,13 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include "FailingCalloc.h"
 #include "TempFiles.h"
 #include "TextFile.h"
 
 using zvt::wintest::Bytes;
 using zvt::wintest::ReadBytes;
 using zvt::wintest::ToBytes;
-
-// Linked with --wrap=calloc: a test can make the next allocations fail.
-extern "C" void* __real_calloc(std::size_t count, std::size_t size);
-namespace
-{
-volatile bool g_bFailCalloc = false;
-}
-extern "C" void* __wrap_calloc(std::size_t count, std::size_t size)
-{
-    return g_bFailCalloc ? nullptr : __real_calloc(count, size);
-}
 
 namespace
 {
