@@ -11,6 +11,7 @@ for t in x86_64 i686; do
   echo "== $t"
   (cd "$B/$t/bin" && $loader identity_bench.exe "${1:-2000}" | tr -d '\r')
   (cd "$B/$t/bin" && $loader report_bench.exe | tr -d '\r')
+  (cd "$B/$t/bin" && $loader system_bench.exe | tr -d '\r')
   echo "zavsys.dll: $(stat -c %s "$B/$t/bin/zavsys.dll") bytes; imports:" \
     $($t-w64-mingw32-objdump -p "$B/$t/bin/zavsys.dll" | sed -n 's/.*DLL Name: //p')
 done

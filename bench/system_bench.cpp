@@ -1,0 +1,90 @@
+// Cost of the system exports per call, through the exports as a caller binds them, against the version
+// API called directly. Temporary files go to a private directory and are deleted after each call.
+// Usage: system_bench [iterations]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "LibraryFixture.h"
+
+namespace
+{
+double Now()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+template <typename Body> double MicrosecondsPerCall(int iterations, Body body)
+{
+    const double start = Now();
+    for (int i = 0; i < iterations; ++i)
+    {
+        body();
+    }
+    return (Now() - start) * 1e6 / iterations;
+}
+
+// The floor of a file-version query: the three version calls, made here.
+void ReadVersionDirectly(const wchar_t* fileName)
+{
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeW(fileName, &handle);
+    std::vector<unsigned char> block(size);
+    void* fixed = nullptr;
+    UINT length = 0;
+    GetFileVersionInfoW(fileName, handle, size, block.data());
+    VerQueryValueW(block.data(), L"\\", &fixed, &length);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int iterations = argc > 1 ? std::atoi(argv[1]) : 500;
+    zvt::test::CLibrary library;
+    if (!library.IsLoaded())
+    {
+        std::printf("zavsys.dll not loaded\n");
+        return 1;
+    }
+    std::int32_t parts[4] = {};
+    for (const wchar_t* fileName : {L"kernel32.dll", L"zavsys.dll"})
+    {
+        const double viaExport = MicrosecondsPerCall(iterations, [&]() {
+            library.getFileVersion(fileName, &parts[0], &parts[1], &parts[2], &parts[3]);
+        });
+        const double direct = MicrosecondsPerCall(iterations, [&]() { ReadVersionDirectly(fileName); });
+        std::printf("zvtGetFileVersion(%ls): %.1f us per call (version API alone %.1f us)\n", fileName,
+                    viaExport, direct);
+    }
+    ZVT_WINDOWS_VERSION version{};
+    version.size = ZVT_WINDOWS_VERSION_SIZE;
+    std::printf("zvtGetWindowsVersion: %.1f us per call\n",
+                MicrosecondsPerCall(iterations, [&]() { library.getWindowsVersion(&version); }));
+
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring directory =
+        std::wstring(temp) + L"zvt-bench-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(directory.c_str(), nullptr);
+    SetEnvironmentVariableW(L"TMP", directory.c_str());
+    for (const std::int32_t longName : {0, 1})
+    {
+        const double perCall = MicrosecondsPerCall(iterations, [&]() {
+            wchar_t buffer[MAX_PATH] = L"bch";
+            if (library.getTemporaryFileName(longName, buffer, MAX_PATH) == ZVT_OK)
+            {
+                DeleteFileW(buffer);
+            }
+        });
+        std::printf("zvtGetTemporaryFileName(long name %d) and DeleteFileW: %.1f us per call\n", longName,
+                    perCall);
+    }
+    RemoveDirectoryW(directory.c_str());
+    return 0;
+}
