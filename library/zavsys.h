@@ -4,6 +4,7 @@
 #ifndef ZAVSYS_H
 #define ZAVSYS_H
 
+#include <stddef.h> /* offsetof, wchar_t in C */
 #include <stdint.h>
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -18,11 +19,19 @@ typedef wchar_t ZVT_WCHAR; // UTF-16
 typedef uint16_t ZVT_WCHAR; // UTF-16 code units where wchar_t is wider
 #endif
 
-#ifdef __cplusplus
+// Layout checks at compile time in C++, C11 and older C alike (C89 gets a negative array size on failure).
+#if defined(__cplusplus)
 #define ZVT_STATIC_ASSERT(condition, message) static_assert(condition, message)
-extern "C" {
-#else
+#elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
 #define ZVT_STATIC_ASSERT(condition, message) _Static_assert(condition, message)
+#else
+#define ZVT_STATIC_ASSERT_NAME2(line) zvt_static_assert_##line
+#define ZVT_STATIC_ASSERT_NAME(line) ZVT_STATIC_ASSERT_NAME2(line)
+#define ZVT_STATIC_ASSERT(condition, message) typedef char ZVT_STATIC_ASSERT_NAME(__LINE__)[(condition) ? 1 : -1]
+#endif
+
+#ifdef __cplusplus
+extern "C" {
 #endif
 
 #pragma pack(push, 4)
@@ -85,29 +94,29 @@ typedef struct ZVT_WINDOWS_VERSION
 
 ZVT_STATIC_ASSERT(sizeof(ZVT_CPUID_LEAF) == 16, "ZVT_CPUID_LEAF is 16 bytes");
 ZVT_STATIC_ASSERT(sizeof(ZVT_CPU_IDENTITY) == ZVT_IDENTITY_SIZE, "ZVT_CPU_IDENTITY is 2056 bytes");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_IDENTITY, frequency) == 4, "frequency at 4");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_IDENTITY, basic) == 8, "basic table at 8");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_IDENTITY, extended) == 1032, "extended table at 1032");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_IDENTITY, frequency) == 4, "frequency at 4");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_IDENTITY, basic) == 8, "basic table at 8");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_IDENTITY, extended) == 1032, "extended table at 1032");
 ZVT_STATIC_ASSERT(sizeof(ZVT_CPU_INFORMATION) == ZVT_INFORMATION_SIZE, "ZVT_CPU_INFORMATION is 116 bytes");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_INFORMATION, vendor) == 8, "vendor at 8");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_INFORMATION, modelName) == 22, "modelName at 22");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_INFORMATION, family) == 72, "family at 72");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_INFORMATION, extendedFamily) == 76, "extendedFamily at 76");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_INFORMATION, baseFamily) == 80, "baseFamily at 80");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_INFORMATION, model) == 84, "model at 84");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_INFORMATION, extendedModel) == 88, "extendedModel at 88");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_INFORMATION, baseModel) == 92, "baseModel at 92");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_INFORMATION, stepping) == 96, "stepping at 96");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_INFORMATION, cores) == 100, "cores at 100");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_INFORMATION, logicalCores) == 104, "logicalCores at 104");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_INFORMATION, threads) == 108, "threads at 108");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_CPU_INFORMATION, features) == 112, "features at 112");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_INFORMATION, vendor) == 8, "vendor at 8");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_INFORMATION, modelName) == 22, "modelName at 22");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_INFORMATION, family) == 72, "family at 72");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_INFORMATION, extendedFamily) == 76, "extendedFamily at 76");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_INFORMATION, baseFamily) == 80, "baseFamily at 80");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_INFORMATION, model) == 84, "model at 84");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_INFORMATION, extendedModel) == 88, "extendedModel at 88");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_INFORMATION, baseModel) == 92, "baseModel at 92");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_INFORMATION, stepping) == 96, "stepping at 96");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_INFORMATION, cores) == 100, "cores at 100");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_INFORMATION, logicalCores) == 104, "logicalCores at 104");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_INFORMATION, threads) == 108, "threads at 108");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPU_INFORMATION, features) == 112, "features at 112");
 ZVT_STATIC_ASSERT(sizeof(ZVT_WINDOWS_VERSION) == ZVT_WINDOWS_VERSION_SIZE, "ZVT_WINDOWS_VERSION is 24 bytes");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_WINDOWS_VERSION, revision) == 4, "revision at 4");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_WINDOWS_VERSION, major) == 8, "major at 8");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_WINDOWS_VERSION, minor) == 12, "minor at 12");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_WINDOWS_VERSION, build) == 16, "build at 16");
-ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_WINDOWS_VERSION, productType) == 20, "productType at 20");
+ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, revision) == 4, "revision at 4");
+ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, major) == 8, "major at 8");
+ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, minor) == 12, "minor at 12");
+ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, build) == 16, "build at 16");
+ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, productType) == 20, "productType at 20");
 
 // Feature word bits (ZVT_CPU_INFORMATION.features); the comment is the label the dialog shows.
 #define ZVT_FEATURE_3DNOW 0x00001u      // "3DNow!"   ext. leaf 0x80000001 EDX bit 31
@@ -123,6 +132,26 @@ ZVT_STATIC_ASSERT(__builtin_offsetof(ZVT_WINDOWS_VERSION, productType) == 20, "p
 #define ZVT_FEATURE_AMDV 0x10000u       // "AMD-V"    ext. leaf 0x80000001 ECX bit 2
 #define ZVT_FEATURE_INTELVT 0x20000u    // "Intel-VT" leaf 1 ECX bit 5
 #define ZVT_FEATURE_X86_64 0x40000u     // "x86-64"   ext. leaf 0x80000001 EDX bit 29
+
+// The thirteen bits with the test program's labels, in the order of its check boxes. ENTRY is the
+// caller's macro taking (mask, label), e.g. to build an array:
+//   #define ROW(mask, label) {mask, label},
+//   static const struct { uint32_t mask; const char* label; } labels[] = {ZVT_FEATURE_LABELS(ROW)};
+#define ZVT_FEATURE_LABELS(ENTRY)                                                                        \
+    ENTRY(ZVT_FEATURE_MMX, "MMX")                                                                        \
+    ENTRY(ZVT_FEATURE_MMXEXT, "MMX+")                                                                    \
+    ENTRY(ZVT_FEATURE_SSE, "SSE")                                                                        \
+    ENTRY(ZVT_FEATURE_SSE2, "SSE2")                                                                      \
+    ENTRY(ZVT_FEATURE_SSE3, "SSE3")                                                                      \
+    ENTRY(ZVT_FEATURE_SSE41, "SSE4.1")                                                                   \
+    ENTRY(ZVT_FEATURE_SSE42, "SSE4.2")                                                                   \
+    ENTRY(ZVT_FEATURE_SSE4A, "SSE4A")                                                                    \
+    ENTRY(ZVT_FEATURE_3DNOW, "3DNow!")                                                                   \
+    ENTRY(ZVT_FEATURE_3DNOWEXT, "3DNow!+")                                                               \
+    ENTRY(ZVT_FEATURE_AMDV, "AMD-V")                                                                     \
+    ENTRY(ZVT_FEATURE_INTELVT, "Intel-VT")                                                               \
+    ENTRY(ZVT_FEATURE_X86_64, "x86-64")
+#define ZVT_FEATURE_LABEL_COUNT 13
 
 // Results of zvtGetIdentity and zvtGetInformation. A positive value other than ZVT_E_NO_CPUID is a report
 // that failed: the file could not be created (nothing written), or writing it failed (the file is closed

@@ -2,6 +2,9 @@
 #include "RecordedCpuid.h"
 
 #include <cctype>
+#include <cstdint>
+#include <cstdio>
+#include <unordered_map>
 
 namespace zvt
 {
@@ -122,6 +125,15 @@ bool ReadCpuidTextLine(CLineReader& reader, CRecordedCpuid::Entry& entry) noexce
            reader.Hex(r.edx) && reader.AtEnd();
 }
 
+constexpr std::uint32_t kExtendedLeafBase = 0x80000000u;
+
+std::string HexText(std::uint32_t value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08x", value);
+    return text;
+}
+
 std::string_view Trim(std::string_view line) noexcept
 {
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
@@ -135,6 +147,46 @@ std::string_view Trim(std::string_view line) noexcept
     return line;
 }
 
+// A piece of a bad line for the error message, printable and on one line.
+std::string Quote(std::string_view line)
+{
+    std::string quoted;
+    for (const char c : line.substr(0, 60))
+    {
+        quoted += std::isprint(static_cast<unsigned char>(c)) != 0 ? c : '?';
+    }
+    return quoted;
+}
+
+// The text cut into trimmed lines, numbered from 1.
+class CLines
+{
+public:
+    explicit CLines(std::string_view text) noexcept : m_text(text)
+    {
+    }
+    bool Next(std::string_view& line) noexcept
+    {
+        if (m_text.empty())
+        {
+            return false;
+        }
+        const std::size_t end = m_text.find('\n');
+        line = Trim(m_text.substr(0, end));
+        m_text = end == std::string_view::npos ? std::string_view{} : m_text.substr(end + 1);
+        ++m_number;
+        return true;
+    }
+    int Number() const noexcept
+    {
+        return m_number;
+    }
+
+private:
+    std::string_view m_text;
+    int m_number = 0;
+};
+
 enum class LineKind
 {
     Skip,
@@ -143,7 +195,8 @@ enum class LineKind
     Bad
 };
 
-LineKind ClassifyLine(std::string_view line, CRecordedCpuid::Entry& entry, bool seenLeaves) noexcept
+LineKind ClassifyLine(std::string_view line, CRecordedCpuid::Entry& entry, bool seenLeaves,
+                      DumpFormat& format) noexcept
 {
     if (line.empty() || line.front() == '#')
     {
@@ -156,33 +209,62 @@ LineKind ClassifyLine(std::string_view line, CRecordedCpuid::Entry& entry, bool 
     CLineReader reader(line);
     if (reader.Take("CPUID"))
     {
+        format = DumpFormat::CpuidText;
         return ReadCpuidTextLine(reader, entry) ? LineKind::Leaf : LineKind::Bad;
     }
     if (line.substr(0, 2) == "0x")
     {
+        format = DumpFormat::CpuidTool;
         return ReadCpuidToolLine(reader, entry) ? LineKind::Leaf : LineKind::Bad;
     }
     // Other text between blocks (headers of text dumps) ends a block once leaves were read.
     return seenLeaves ? LineKind::NextProcessor : LineKind::Skip;
 }
 
-} // namespace
+constexpr const char* kTooManyEntries = "more than 4096 CPUID answers: not a dump of one processor";
+static_assert(kMaxDumpEntries == 4096);
 
-bool ParseCpuidDump(std::string_view text, CRecordedCpuid& cpuid, DumpError& error)
+// Adds a parsed answer, or says why the dump is refused.
+class CDumpBuilder
 {
-    int lineNumber = 0;
-    bool seenLeaves = false;
-    while (!text.empty())
+public:
+    explicit CDumpBuilder(CRecordedCpuid& cpuid) noexcept : m_cpuid(cpuid)
     {
-        const std::size_t end = text.find('\n');
-        const std::string_view line = Trim(text.substr(0, end));
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        ++lineNumber;
+    }
+    bool Add(CRecordedCpuid::Entry entry, bool repeatIsNextSubleaf, std::string& message)
+    {
+        if (m_cpuid.Entries().size() >= kMaxDumpEntries)
+        {
+            message = kTooManyEntries;
+            return false;
+        }
+        if (repeatIsNextSubleaf)
+        {
+            // The text format has no sub-leaf column: the n-th line of a leaf is its sub-leaf n.
+            entry.subleaf = m_nextSubleaf[entry.leaf]++;
+        }
+        m_cpuid.Add(entry.leaf, entry.subleaf, entry.registers);
+        return true;
+    }
+
+private:
+    CRecordedCpuid& m_cpuid;
+    std::unordered_map<std::uint32_t, std::uint32_t> m_nextSubleaf;
+};
+
+bool ParseLeafLines(std::string_view text, CRecordedCpuid& cpuid, DumpError& error, DumpFormat& format)
+{
+    CLines lines(text);
+    CDumpBuilder builder(cpuid);
+    bool seenLeaves = false;
+    std::string_view line;
+    while (lines.Next(line))
+    {
         CRecordedCpuid::Entry entry{};
-        const LineKind kind = ClassifyLine(line, entry, seenLeaves);
+        const LineKind kind = ClassifyLine(line, entry, seenLeaves, format);
         if (kind == LineKind::Bad)
         {
-            error = DumpError{lineNumber, "not a CPUID line: " + std::string(line.substr(0, 60))};
+            error = DumpError{lines.Number(), "not a CPUID line: " + Quote(line)};
             return false;
         }
         if (kind == LineKind::NextProcessor || (kind == LineKind::Leaf && seenLeaves && entry.leaf == 0 &&
@@ -192,12 +274,12 @@ bool ParseCpuidDump(std::string_view text, CRecordedCpuid& cpuid, DumpError& err
         }
         if (kind == LineKind::Leaf)
         {
-            // A repeated leaf in the text format is its next sub-leaf.
-            while (cpuid.Contains(entry.leaf, entry.subleaf))
+            std::string message;
+            if (!builder.Add(entry, format == DumpFormat::CpuidText, message))
             {
-                ++entry.subleaf;
+                error = DumpError{lines.Number(), message};
+                return false;
             }
-            cpuid.Add(entry.leaf, entry.subleaf, entry.registers);
             seenLeaves = true;
         }
     }
@@ -207,6 +289,182 @@ bool ParseCpuidDump(std::string_view text, CRecordedCpuid& cpuid, DumpError& err
         return false;
     }
     return true;
+}
+
+// The identity report: a head of three lines, then two tables of 64 rows under a header line each, then
+// an optional frequency line.
+constexpr std::string_view kReportHeader = "Fn         EAX        EBX        ECX        EDX";
+constexpr int kReportRows = ZVT_CPUID_LEAVES;
+
+bool IsReport(std::string_view text) noexcept
+{
+    CLines lines(text);
+    std::string_view line;
+    while (lines.Next(line))
+    {
+        if (line == kReportHeader)
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
+// "0x00000001 0x000906ea 0x00100800 0x7ffafbbf 0xbfebfbff"
+bool ReadReportRow(std::string_view line, std::uint32_t expectedLeaf, ZVT_CPUID_LEAF& registers) noexcept
+{
+    CLineReader reader(line);
+    std::uint32_t leaf = 0;
+    return line.substr(0, 2) == "0x" && reader.Hex(leaf) && leaf == expectedLeaf &&
+           reader.Hex(registers.eax) && reader.Hex(registers.ebx) && reader.Hex(registers.ecx) &&
+           reader.Hex(registers.edx) && reader.AtEnd();
+}
+
+// "Frequency : 2390MHz"
+bool ReadFrequencyLine(std::string_view line, std::int32_t& frequencyMhz) noexcept
+{
+    constexpr std::string_view prefix = "Frequency : ";
+    constexpr std::string_view suffix = "MHz";
+    if (line.size() <= prefix.size() + suffix.size() || line.substr(0, prefix.size()) != prefix ||
+        line.substr(line.size() - suffix.size()) != suffix)
+    {
+        return false;
+    }
+    const std::string_view digits = line.substr(prefix.size(), line.size() - prefix.size() - suffix.size());
+    std::int64_t value = 0;
+    for (const char c : digits)
+    {
+        if (c < '0' || c > '9' || value > INT32_MAX / 10)
+        {
+            return false;
+        }
+        value = value * 10 + (c - '0');
+    }
+    frequencyMhz = static_cast<std::int32_t>(value);
+    return value <= INT32_MAX;
+}
+
+bool ParseReportTable(CLines& lines, std::uint32_t firstLeaf, CRecordedCpuid& cpuid, DumpError& error)
+{
+    std::string_view line;
+    for (int row = 0; row < kReportRows; ++row)
+    {
+        const std::uint32_t leaf = firstLeaf + static_cast<std::uint32_t>(row);
+        ZVT_CPUID_LEAF registers{};
+        if (!lines.Next(line))
+        {
+            error = DumpError{lines.Number(), "the report ends before leaf " + HexText(leaf)};
+            return false;
+        }
+        if (!ReadReportRow(line, leaf, registers))
+        {
+            error = DumpError{lines.Number(),
+                              "expected the report row of leaf " + HexText(leaf) + ": " + Quote(line)};
+            return false;
+        }
+        cpuid.Add(leaf, 0, registers);
+    }
+    return true;
+}
+
+bool ParseReportTail(CLines& lines, DumpError& error, std::int32_t& frequencyMhz)
+{
+    std::string_view line;
+    bool seenFrequency = false;
+    while (lines.Next(line))
+    {
+        if (line.empty())
+        {
+            continue;
+        }
+        if (seenFrequency || !ReadFrequencyLine(line, frequencyMhz))
+        {
+            error = DumpError{lines.Number(), "unexpected text after the report tables: " + Quote(line)};
+            return false;
+        }
+        seenFrequency = true;
+    }
+    return true;
+}
+
+bool ParseReport(std::string_view text, CRecordedCpuid& cpuid, DumpError& error, std::int32_t& frequencyMhz)
+{
+    CLines lines(text);
+    std::string_view line;
+    while (lines.Next(line) && line != kReportHeader)
+    {
+        // vendor, model name and family lines: decoded again from the tables
+    }
+    if (!ParseReportTable(lines, 0, cpuid, error))
+    {
+        return false;
+    }
+    if (!lines.Next(line) || line != kReportHeader)
+    {
+        error = DumpError{lines.Number(), "expected the header of the extended table"};
+        return false;
+    }
+    return ParseReportTable(lines, kExtendedLeafBase, cpuid, error) &&
+           ParseReportTail(lines, error, frequencyMhz);
+}
+
+bool LooksLikeUtf16(std::string_view bytes, std::size_t zeroAt) noexcept
+{
+    // ASCII text in UTF-16 without a mark: every other byte is zero.
+    return bytes.size() >= 2 && bytes.size() % 2 == 0 && bytes[zeroAt] == '\0' && bytes[1 - zeroAt] != '\0';
+}
+
+std::string NarrowUtf16(std::string_view bytes, bool bigEndian)
+{
+    std::string narrow;
+    narrow.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+    {
+        const auto high = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
+        const char low = bytes[bigEndian ? i + 1 : i];
+        narrow += high == 0 ? low : '?';
+    }
+    return narrow;
+}
+
+} // namespace
+
+std::string NarrowDumpText(std::string_view bytes)
+{
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+    {
+        return std::string(bytes.substr(3));
+    }
+    if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF")
+    {
+        return NarrowUtf16(bytes.substr(2), bytes[0] == '\xFE');
+    }
+    if (LooksLikeUtf16(bytes, 0) || LooksLikeUtf16(bytes, 1))
+    {
+        return NarrowUtf16(bytes, bytes[0] == '\0');
+    }
+    return std::string(bytes);
+}
+
+bool ParseCpuidDump(std::string_view text, CRecordedCpuid& cpuid, DumpError& error, DumpDetails* details)
+{
+    const std::string narrow = NarrowDumpText(text);
+    DumpDetails found;
+    bool parsed = false;
+    if (IsReport(narrow))
+    {
+        found.format = DumpFormat::Report;
+        parsed = ParseReport(narrow, cpuid, error, found.frequencyMhz);
+    }
+    else
+    {
+        parsed = ParseLeafLines(narrow, cpuid, error, found.format);
+    }
+    if (parsed && details != nullptr)
+    {
+        *details = found;
+    }
+    return parsed;
 }
 
 } // namespace zvt

@@ -68,9 +68,31 @@ struct DumpError
     std::string message;
 };
 
-// Reads a CPUID dump: the output of "cpuid -r" (one CPU: the first block), or lines like
-// "CPUID 00000001: 000906EA-00100800-7FFAFBBF-BFEBFBFF" (the first logical processor's block).
-// Lines starting with '#' are comments. Returns false with the line and reason of the first bad line.
-bool ParseCpuidDump(std::string_view text, CRecordedCpuid& cpuid, DumpError& error);
+enum class DumpFormat
+{
+    CpuidTool, // "cpuid -r"
+    CpuidText, // "CPUID 00000001: eax-ebx-ecx-edx"
+    Report     // the identity report that zvtGetIdentity writes
+};
+
+struct DumpDetails
+{
+    DumpFormat format = DumpFormat::CpuidTool;
+    std::int32_t frequencyMhz = 0; // the report's rounded "Frequency : N MHz"; 0 when the dump has none
+};
+
+// A real processor answers a few hundred leaves and sub-leaves; more is not a dump.
+constexpr std::size_t kMaxDumpEntries = 4096;
+
+// Reads a CPUID dump: the output of "cpuid -r" (one CPU: the first block), lines like
+// "CPUID 00000001: 000906EA-00100800-7FFAFBBF-BFEBFBFF" (the first logical processor's block), or an
+// identity report in any of its text encodings (ANSI, UTF-8, UTF-16 with or without a mark). Lines
+// starting with '#' are comments. Returns false with the line and reason of the first bad line.
+bool ParseCpuidDump(std::string_view text, CRecordedCpuid& cpuid, DumpError& error,
+                    DumpDetails* details = nullptr);
+
+// The dump's bytes as single-byte text: a UTF-8 mark dropped, UTF-16 (told by its mark or by the zero
+// bytes of ASCII text) narrowed, characters above 0xFF replaced by '?'.
+std::string NarrowDumpText(std::string_view bytes);
 
 } // namespace zvt

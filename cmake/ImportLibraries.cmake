@@ -1,0 +1,54 @@
+# Import libraries of zavsys.dll for callers that link instead of calling GetProcAddress: libzavsys.dll.a
+# (mingw) and zavsys.lib (Microsoft's linker), both made by dlltool from the .def.
+#
+# On 32-bit x86 a C caller's declaration of a stdcall export refers to "_zvtGetIdentity@16", so the import
+# libraries carry that decorated symbol and import the undecorated name the DLL exports (-k). The linker's
+# own import library knows only "_zvtGetIdentity" and would leave such callers unresolved.
+
+# Bytes of arguments of each export: the @N of its stdcall decoration.
+set(ZVT_EXPORT_ARGUMENT_BYTES
+    zvtGetIdentity=16 zvtGetInformation=8 zvtGetWindowsVersion=4 zvtIsWow64=0 zvtGetFileVersion=20
+    zvtGetTemporaryFileName=12)
+
+# zvt_import_libraries(TARGET DEF): after TARGET is linked, writes libTARGET.dll.a and TARGET.lib beside
+# the linker's import library, replacing it.
+function(zvt_import_libraries target def)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(machine i386)
+    file(STRINGS ${def} lines)
+    set(decorated "")
+    foreach(line IN LISTS lines)
+      if(line MATCHES "^[ \t]+(zvt[A-Za-z0-9]+)[ \t]+(@[0-9]+)")
+        set(name ${CMAKE_MATCH_1})
+        set(ordinal ${CMAKE_MATCH_2})
+        set(found ${ZVT_EXPORT_ARGUMENT_BYTES})
+        list(FILTER found INCLUDE REGEX "^${name}=")
+        if(NOT found)
+          message(FATAL_ERROR "${def}: no argument size known for ${name}; add it to ZVT_EXPORT_ARGUMENT_BYTES")
+        endif()
+        string(REGEX REPLACE "^.*=" "" bytes "${found}")
+        string(APPEND decorated "    ${name}@${bytes} ${ordinal}\n")
+      elseif(NOT line MATCHES "^[ \t]*$")
+        string(APPEND decorated "${line}\n")
+      endif()
+    endforeach()
+    set(import_def ${CMAKE_CURRENT_BINARY_DIR}/${target}-stdcall.def)
+    file(CONFIGURE OUTPUT ${import_def} CONTENT "${decorated}")
+    set(kill_at -k)
+  else()
+    set(machine i386:x86-64)
+    set(import_def ${def})
+    set(kill_at "")
+  endif()
+  string(REGEX REPLACE "gcc(-posix)?$" "dlltool" dlltool_guess ${CMAKE_C_COMPILER})
+  find_program(ZVT_DLLTOOL NAMES ${dlltool_guess} REQUIRED)
+  set(dir $<TARGET_LINKER_FILE_DIR:${target}>)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${ZVT_DLLTOOL} -m ${machine} ${kill_at} -D $<TARGET_FILE_NAME:${target}> -d ${import_def}
+            -l ${target}.lib
+    COMMAND ${CMAKE_COMMAND} -E copy ${target}.lib $<TARGET_LINKER_FILE:${target}>
+    WORKING_DIRECTORY ${dir}
+    COMMENT "Import libraries of ${target} from ${def}"
+    VERBATIM)
+  set_property(TARGET ${target} APPEND PROPERTY ADDITIONAL_CLEAN_FILES ${dir}/${target}.lib)
+endfunction()
