@@ -1,0 +1,133 @@
+// The JSON form: every field of the three records under its own name, the raw tables as leaf objects,
+// and null for what this system or a replay cannot answer.
+#include <nlohmann/json.hpp>
+
+#include "Frequency.h"
+#include "Output.h"
+
+namespace zvtinfo
+{
+namespace
+{
+
+using Json = nlohmann::ordered_json;
+
+Json LeafTable(const ZVT_CPUID_LEAF (&table)[ZVT_CPUID_LEAVES], std::uint32_t firstLeaf)
+{
+    Json rows = Json::array();
+    for (std::uint32_t i = 0; i < ZVT_CPUID_LEAVES; ++i)
+    {
+        const ZVT_CPUID_LEAF& leaf = table[i];
+        rows.push_back(Json{{"leaf", firstLeaf + i},
+                            {"eax", leaf.eax},
+                            {"ebx", leaf.ebx},
+                            {"ecx", leaf.ecx},
+                            {"edx", leaf.edx}});
+    }
+    return rows;
+}
+
+Json Identity(const Snapshot& snapshot)
+{
+    const ZVT_CPU_IDENTITY& identity = snapshot.identity;
+    return Json{{"result", snapshot.identityResult},
+                {"size", identity.size},
+                {"frequency", identity.frequency},
+                {"basic", LeafTable(identity.basic, 0)},
+                {"extended", LeafTable(identity.extended, 0x80000000u)}};
+}
+
+Json Information(const Snapshot& snapshot)
+{
+    const ZVT_CPU_INFORMATION& info = snapshot.information;
+    Json names = Json::array();
+    const std::string joined = FeatureNames(info.features);
+    for (std::size_t start = 0; start < joined.size();)
+    {
+        const std::size_t end = std::min(joined.find(' ', start), joined.size());
+        names.push_back(joined.substr(start, end - start));
+        start = end + 1;
+    }
+    return Json{{"result", snapshot.informationResult},
+                {"size", info.size},
+                {"frequency", info.frequency},
+                {"displayFrequency", zvt::RoundFrequencyForDisplay(info.frequency)},
+                {"vendor", FixedText(info.vendor)},
+                {"modelName", FixedText(info.modelName)},
+                {"family", info.family},
+                {"extendedFamily", info.extendedFamily},
+                {"baseFamily", info.baseFamily},
+                {"model", info.model},
+                {"extendedModel", info.extendedModel},
+                {"baseModel", info.baseModel},
+                {"stepping", info.stepping},
+                {"cores", info.cores},
+                {"logicalCores", info.logicalCores},
+                {"threads", info.threads},
+                {"features", info.features},
+                {"featureNames", names}};
+}
+
+void AddSystem(const Snapshot& snapshot, Json& root)
+{
+    if (!snapshot.system)
+    {
+        root["windowsVersion"] = nullptr;
+        root["wow64"] = nullptr;
+        root["fileVersions"] = nullptr;
+        return;
+    }
+    const SystemAnswers& system = *snapshot.system;
+    const ZVT_WINDOWS_VERSION& v = system.windows;
+    Json files = Json::array();
+    for (const FileVersionAnswer& file : system.files)
+    {
+        files.push_back(Json{{"file", file.file},
+                             {"result", file.result},
+                             {"major", file.major},
+                             {"minor", file.minor},
+                             {"build", file.build},
+                             {"revision", file.revision}});
+    }
+    root["windowsVersion"] = Json{{"result", system.windowsResult},
+                                  {"size", v.size},
+                                  {"revision", v.revision},
+                                  {"major", v.major},
+                                  {"minor", v.minor},
+                                  {"build", v.build},
+                                  {"productType", v.productType}};
+    root["wow64"] = Json{{"result", system.wow64}, {"value", system.wow64 != 0}};
+    root["fileVersions"] = files;
+}
+
+Json Source(const Snapshot& snapshot)
+{
+    if (!snapshot.replay)
+    {
+        return Json{{"kind", "processor"}};
+    }
+    return Json{{"kind", "replay"},
+                {"file", snapshot.replay->file},
+                {"format", snapshot.replay->format},
+                {"recordedFrequency", snapshot.replay->frequencyMhz}};
+}
+
+} // namespace
+
+void PrintJson(const Snapshot& snapshot, const std::optional<ReportOutcome>& report, std::FILE* out)
+{
+    Json root{{"source", Source(snapshot)},
+              {"identity", Identity(snapshot)},
+              {"information", Information(snapshot)}};
+    AddSystem(snapshot, root);
+    root["report"] = report ? Json{{"path", report->path},
+                                   {"mode", report->mode},
+                                   {"result", report->result},
+                                   {"meaning", DescribeReportResult(report->result)}}
+                            : Json(nullptr);
+    // Names from a record or a dump need not be UTF-8: replace what is not, rather than fail.
+    const std::string text = root.dump(1, ' ', false, Json::error_handler_t::replace);
+    std::fprintf(out, "%s\n", text.c_str());
+}
+
+} // namespace zvtinfo

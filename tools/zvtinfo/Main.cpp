@@ -1,0 +1,175 @@
+// zvtinfo: what zavsys reports about this machine, or about a processor recorded elsewhere.
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Output.h"
+#include "Sources.h"
+
+#ifdef _WIN32
+#include "Unicode.h"
+#endif
+
+namespace zvtinfo
+{
+namespace
+{
+
+constexpr int kExitUsage = 2;
+constexpr int kExitFailure = 1;
+
+struct Options
+{
+    bool json = false;
+    std::string reportPath;
+    std::string modeText = "ansi";
+    std::int32_t measureMs = 0;
+    std::string replayPath;
+};
+
+// A report mode by name, or as a number (decimal or 0x hexadecimal) passed to the library unchanged.
+std::optional<std::int32_t> ParseMode(const std::string& text)
+{
+    static const std::pair<const char*, std::int32_t> kNames[] = {
+        {"ansi", ZVT_MODE_ANSI},       {"utf8", ZVT_MODE_UTF8 | ZVT_MODE_NO_BOM},
+        {"utf8-bom", ZVT_MODE_UTF8},   {"utf16be", ZVT_MODE_UTF16BE},
+        {"utf16le", ZVT_MODE_UTF16LE}, {"hex", ZVT_MODE_HEX}};
+    for (const auto& [name, mode] : kNames)
+    {
+        if (text == name)
+        {
+            return mode;
+        }
+    }
+    try
+    {
+        std::size_t used = 0;
+        const long long value = std::stoll(text, &used, 0);
+        if (used == text.size() && value >= INT32_MIN && value <= UINT32_MAX)
+        {
+            return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+        }
+    }
+    catch (const std::logic_error&)
+    {
+    }
+    return std::nullopt;
+}
+
+void DefineOptions(CLI::App& app, Options& options)
+{
+    app.add_flag("--json", options.json, "Print one JSON object with every field of the records");
+    CLI::Option* report = app.add_option("--report", options.reportPath, "Write the identity report to PATH")
+                              ->type_name("PATH");
+    app.add_option("--mode", options.modeText,
+                   "Report encoding: ansi, utf8, utf8-bom, utf16be, utf16le, hex, or a number such as 0x102 "
+                   "(default ansi)")
+        ->type_name("MODE")
+        ->needs(report)
+        ->check(
+            [](const std::string& text) { return ParseMode(text) ? std::string() : "unknown mode " + text; });
+    CLI::Option* measure = app.add_option("--measure", options.measureMs,
+                                          "Measure the clock frequency over MS milliseconds (1..10000; 0, "
+                                          "the default, measures nothing)")
+                               ->type_name("MS")
+                               ->check(CLI::Range(0, 10000));
+    app.add_option("--replay", options.replayPath,
+                   "Decode a recorded CPUID dump instead of executing CPUID: \"cpuid -r\" output, "
+                   "\"CPUID xxxxxxxx: eax-ebx-ecx-edx\" lines, or an identity report")
+        ->type_name("FILE")
+        ->excludes(measure);
+}
+
+int Run(const Options& options)
+{
+    Snapshot snapshot;
+    Failure failure;
+    const bool read = options.replayPath.empty() ? ReadThisMachine(options.measureMs, snapshot, failure)
+                                                 : ReplayDump(options.replayPath, snapshot, failure);
+    if (!read)
+    {
+        std::fprintf(stderr, "zvtinfo: %s\n", failure.message.c_str());
+        return failure.exitCode;
+    }
+    std::optional<ReportOutcome> report;
+    if (!options.reportPath.empty())
+    {
+        const std::int32_t mode = *ParseMode(options.modeText);
+        const std::int32_t result = options.replayPath.empty()
+                                        ? WriteThisMachineReport(options.reportPath, mode, options.measureMs)
+                                        : WriteRecordedReport(snapshot.identity, options.reportPath, mode);
+        report = ReportOutcome{options.reportPath, mode, result};
+    }
+    if (options.json)
+    {
+        PrintJson(snapshot, report, stdout);
+    }
+    else
+    {
+        PrintText(snapshot, report, stdout);
+    }
+    const bool reportFailed = report && report->result != ZVT_OK;
+    if (reportFailed)
+    {
+        std::fprintf(stderr, "zvtinfo: %s: report %s\n", report->path.c_str(),
+                     DescribeReportResult(report->result).c_str());
+    }
+    return snapshot.informationResult != 0 || reportFailed ? kExitFailure : 0;
+}
+
+int Main(const std::vector<std::string>& arguments)
+{
+    CLI::App app{"zvtinfo: what zavsys.dll reports about this machine's processor and Windows, or about a "
+                 "processor recorded in a CPUID dump.\nExit status: 0 done, 1 failed or bad input, 2 usage."};
+    Options options;
+    DefineOptions(app, options);
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend() - 1);
+    try
+    {
+        app.parse(reversed);
+    }
+    catch (const CLI::CallForHelp& help)
+    {
+        return app.exit(help);
+    }
+    catch (const CLI::ParseError& error)
+    {
+        std::fprintf(stderr, "zvtinfo: %s (see --help)\n", error.what());
+        return kExitUsage;
+    }
+    try
+    {
+        return Run(options);
+    }
+    catch (const std::exception& error)
+    {
+        std::fprintf(stderr, "zvtinfo: %s\n", error.what());
+        return kExitFailure;
+    }
+}
+
+} // namespace
+} // namespace zvtinfo
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv)
+{
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i)
+    {
+        arguments.push_back(zvtinfo::NarrowToUtf8(argv[i]));
+    }
+    return zvtinfo::Main(arguments);
+}
+#else
+int main(int argc, char** argv)
+{
+    return zvtinfo::Main(std::vector<std::string>(argv, argv + argc));
+}
+#endif

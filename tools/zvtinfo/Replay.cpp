@@ -1,0 +1,115 @@
+// Replaying a recorded processor: the dump decoded through the same code the library runs, with a clock
+// that reproduces the frequency a report recorded.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "CpuidTables.h"
+#include "Information.h"
+#include "RecordedCpuid.h"
+#include "Sources.h"
+
+namespace zvtinfo
+{
+namespace
+{
+
+// Larger files are not dumps; the limit also ends reads of endless inputs (a device, a pipe).
+constexpr std::size_t kMaxDumpBytes = 16u << 20;
+
+// Counts kilo-ticks per millisecond of sleep at the recorded frequency: MHz = ticks / ms / 1000.
+class CRecordedClock final : public zvt::CClock
+{
+public:
+    explicit CRecordedClock(std::int32_t frequencyMhz) noexcept
+        : m_ticksPerMs(static_cast<std::uint64_t>(frequencyMhz) * 1000u)
+    {
+    }
+    std::uint64_t ReadTimeStampCounter() const noexcept override
+    {
+        return m_ticks;
+    }
+    void SleepMs(std::uint32_t milliseconds) const noexcept override
+    {
+        m_ticks += m_ticksPerMs * milliseconds;
+    }
+
+private:
+    std::uint64_t m_ticksPerMs;
+    mutable std::uint64_t m_ticks = 0;
+};
+
+bool ReadDumpFile(const std::string& path, std::string& bytes, Failure& failure)
+{
+    std::FILE* file = OpenFile(path, "rb");
+    if (file == nullptr)
+    {
+        failure = Failure{1, path + ": cannot open: " + std::strerror(errno)};
+        return false;
+    }
+    char chunk[65536];
+    std::size_t got = 0;
+    while (bytes.size() <= kMaxDumpBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+    {
+        bytes.append(chunk, got);
+    }
+    const bool readError = std::ferror(file) != 0;
+    const int readErrno = errno;
+    std::fclose(file);
+    if (readError)
+    {
+        failure = Failure{1, path + ": cannot read: " + std::strerror(readErrno)};
+        return false;
+    }
+    if (bytes.size() > kMaxDumpBytes)
+    {
+        failure = Failure{1, path + ": larger than 16 MiB: not a CPUID dump"};
+        return false;
+    }
+    return true;
+}
+
+const char* FormatName(zvt::DumpFormat format) noexcept
+{
+    switch (format)
+    {
+    case zvt::DumpFormat::CpuidTool:
+        return "cpuid -r";
+    case zvt::DumpFormat::CpuidText:
+        return "CPUID text";
+    case zvt::DumpFormat::Report:
+        return "report";
+    }
+    return "unknown";
+}
+
+} // namespace
+
+bool ReplayDump(const std::string& path, Snapshot& snapshot, Failure& failure)
+{
+    std::string bytes;
+    if (!ReadDumpFile(path, bytes, failure))
+    {
+        return false;
+    }
+    zvt::CRecordedCpuid cpuid;
+    zvt::DumpError error;
+    zvt::DumpDetails details;
+    if (!zvt::ParseCpuidDump(bytes, cpuid, error, &details))
+    {
+        const std::string where = error.line > 0 ? path + ":" + std::to_string(error.line) : path;
+        failure = Failure{1, where + ": " + error.message};
+        return false;
+    }
+    // A report carries its rounded frequency; one millisecond at that rate reproduces it exactly.
+    const CRecordedClock clock(details.frequencyMhz);
+    const std::int32_t measureMs = details.frequencyMhz > 0 ? 1 : 0;
+    snapshot.identityResult = zvt::PrepareIdentity(cpuid, clock, nullptr, measureMs, snapshot.identity);
+    snapshot.information = ZVT_CPU_INFORMATION{};
+    snapshot.information.size = ZVT_INFORMATION_SIZE;
+    snapshot.informationResult = zvt::GetInformation(cpuid, clock, &snapshot.information, measureMs);
+    snapshot.replay = ReplayOrigin{path, FormatName(details.format), details.frequencyMhz};
+    return true;
+}
+
+} // namespace zvtinfo
