@@ -1,0 +1,345 @@
+// Replaying recorded processors: each dump, converted to the three dump formats, reads back as the same
+// processor; zvtinfo --replay shows the records the library's own code makes of it; a report replays to
+// the record it was written from; and bad input ends in one line naming the file and line.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+#include "CpuidTables.h"
+#include "Information.h"
+#include "support/Dumps.h"
+#include "support/FakeClock.h"
+
+namespace zvt::test
+{
+namespace
+{
+
+using Json = nlohmann::json;
+
+// snprintf into a line; the format is checked at each call.
+#define ZVT_LINE(...)                                                                                        \
+    [&] {                                                                                                    \
+        char line[128];                                                                                      \
+        std::snprintf(line, sizeof line, __VA_ARGS__);                                                       \
+        return std::string(line);                                                                            \
+    }()
+
+std::string ToToolZVT_LINE(const CRecordedCpuid& cpuid)
+{
+    std::string text = "CPU:\n";
+    for (const auto& e : cpuid.Entries())
+    {
+        const ZVT_CPUID_LEAF& r = e.registers;
+        text += ZVT_LINE("   0x%08x 0x%02x: eax=0x%08x ebx=0x%08x ecx=0x%08x edx=0x%08x\n", e.leaf, e.subleaf,
+                         r.eax, r.ebx, r.ecx, r.edx);
+    }
+    return text;
+}
+
+// Sub-leaf 0 of every leaf only: the text format counts repeated lines as sub-leaves.
+std::string ToTextZVT_LINE(const CRecordedCpuid& cpuid)
+{
+    std::string text = "CPU#0\n";
+    for (const auto& e : cpuid.Entries())
+    {
+        const ZVT_CPUID_LEAF& r = e.registers;
+        text += e.subleaf != 0
+                    ? ""
+                    : ZVT_LINE("CPUID %08X: %08X-%08X-%08X-%08X\n", e.leaf, r.eax, r.ebx, r.ecx, r.edx);
+    }
+    return text + "CPU#1\nCPUID 00000000: 00000001-00000000-00000000-00000000\n";
+}
+
+// The report's head, table headers and rows; what the head says is not read back.
+std::string ToReport(const ZVT_CPU_IDENTITY& identity, int frequencyMhz)
+{
+    const std::string header = "Fn         EAX        EBX        ECX        EDX\r\n";
+    std::string text = "GenuineIntel\r\nSome Processor\r\nFamily:6 Base family:6\r\n\r\n";
+    for (const auto* table : {&identity.basic, &identity.extended})
+    {
+        text += header;
+        const std::uint32_t first = table == &identity.basic ? 0 : 0x80000000u;
+        for (std::uint32_t i = 0; i < ZVT_CPUID_LEAVES; ++i)
+        {
+            const ZVT_CPUID_LEAF& r = (*table)[i];
+            text +=
+                ZVT_LINE("0x%08x 0x%08x 0x%08x 0x%08x 0x%08x \r\n", first + i, r.eax, r.ebx, r.ecx, r.edx);
+        }
+    }
+    return frequencyMhz > 0 ? text + "\nFrequency : " + std::to_string(frequencyMhz) + "MHz" : text;
+}
+
+ZVT_CPU_IDENTITY IdentityOf(const CRecordedCpuid& cpuid)
+{
+    const CFakeClock clock;
+    ZVT_CPU_IDENTITY identity{};
+    EXPECT_EQ(PrepareIdentity(cpuid, clock, nullptr, 0, identity), 0);
+    return identity;
+}
+
+ZVT_CPU_IDENTITY IdentityOfText(const std::string& text, const std::string& what)
+{
+    CRecordedCpuid cpuid;
+    DumpError error;
+    EXPECT_TRUE(ParseCpuidDump(text, cpuid, error)) << what << ":" << error.line << ": " << error.message;
+    return IdentityOf(cpuid);
+}
+
+bool SameRecord(const ZVT_CPU_IDENTITY& a, const ZVT_CPU_IDENTITY& b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+std::string TempPath(const std::string& name)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("zvtinfo-test-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    return (dir / name).string();
+}
+
+std::string WriteTemp(const std::string& name, const std::string& bytes)
+{
+    const std::string path = TempPath(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+struct ToolRun
+{
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+ToolRun RunZvtinfo(const std::string& arguments)
+{
+    const std::string errPath = TempPath("stderr.txt");
+    const std::string command = std::string(ZVT_ZVTINFO) + " " + arguments + " 2>" + errPath;
+    ToolRun run;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    char chunk[4096];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
+    {
+        run.out.append(chunk, got);
+    }
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(errPath);
+    std::stringstream text;
+    text << err.rdbuf();
+    run.err = text.str();
+    return run;
+}
+
+void ExpectSameInformation(const Json& shown, const ZVT_CPU_INFORMATION& info, const std::string& dump)
+{
+    EXPECT_EQ(shown["vendor"], std::string(info.vendor)) << dump;
+    EXPECT_EQ(shown["modelName"], std::string(info.modelName)) << dump;
+    const std::pair<const char*, std::int32_t> fields[] = {{"family", info.family},
+                                                           {"extendedFamily", info.extendedFamily},
+                                                           {"baseFamily", info.baseFamily},
+                                                           {"model", info.model},
+                                                           {"extendedModel", info.extendedModel},
+                                                           {"baseModel", info.baseModel},
+                                                           {"stepping", info.stepping},
+                                                           {"cores", info.cores},
+                                                           {"logicalCores", info.logicalCores},
+                                                           {"threads", info.threads},
+                                                           {"size", info.size}};
+    for (const auto& [name, value] : fields)
+    {
+        EXPECT_EQ(shown[name], value) << dump << " " << name;
+    }
+    EXPECT_EQ(shown["features"], info.features) << dump;
+}
+
+void ExpectSameTables(const Json& shown, const ZVT_CPU_IDENTITY& identity, const std::string& dump)
+{
+    ASSERT_EQ(shown["basic"].size(), 64u);
+    ASSERT_EQ(shown["extended"].size(), 64u);
+    for (std::size_t i = 0; i < ZVT_CPUID_LEAVES; ++i)
+    {
+        for (const auto& [name, table] :
+             {std::pair{"basic", &identity.basic}, {"extended", &identity.extended}})
+        {
+            const Json& row = shown[name][i];
+            const ZVT_CPUID_LEAF& r = (*table)[i];
+            EXPECT_TRUE(row["eax"] == r.eax && row["ebx"] == r.ebx && row["ecx"] == r.ecx &&
+                        row["edx"] == r.edx)
+                << dump << " " << name << " " << i;
+        }
+    }
+}
+
+TEST(Replay, EveryDumpReadsTheSameInAllThreeFormats)
+{
+    for (const std::string& dump : DumpNames())
+    {
+        const CRecordedCpuid cpuid = LoadDump(dump);
+        const ZVT_CPU_IDENTITY identity = IdentityOf(cpuid);
+        EXPECT_TRUE(SameRecord(IdentityOfText(ToToolZVT_LINE(cpuid), dump + " as cpuid -r"), identity))
+            << dump;
+        EXPECT_TRUE(SameRecord(IdentityOfText(ToTextZVT_LINE(cpuid), dump + " as text"), identity)) << dump;
+        EXPECT_TRUE(SameRecord(IdentityOfText(ToReport(identity, 0), dump + " as report"), identity)) << dump;
+    }
+}
+
+TEST(Replay, ZvtinfoShowsWhatTheLibraryMakesOfEveryDump)
+{
+    for (const std::string& dump : DumpNames())
+    {
+        const CRecordedCpuid cpuid = LoadDump(dump);
+        const CFakeClock clock;
+        ZVT_CPU_INFORMATION info{};
+        info.size = ZVT_INFORMATION_SIZE;
+        ASSERT_EQ(GetInformation(cpuid, clock, &info, 0), 0);
+
+        const ToolRun run = RunZvtinfo("--json --replay " ZVT_TEST_DATA "/cpuid/" + dump + ".txt");
+        ASSERT_EQ(run.exitCode, 0) << dump << ": " << run.err;
+        const Json shown = Json::parse(run.out);
+        EXPECT_EQ(shown["source"]["kind"], "replay");
+        ExpectSameInformation(shown["information"], info, dump);
+        ExpectSameTables(shown["identity"], IdentityOf(cpuid), dump);
+        EXPECT_EQ(shown["information"]["frequency"], 0.0);
+        EXPECT_TRUE(shown["windowsVersion"].is_null() && shown["wow64"].is_null());
+    }
+}
+
+TEST(Replay, ReportGivesBackItsRecordWithTheRoundedFrequency)
+{
+    const CRecordedCpuid cpuid = LoadDump("qemu-EPYC-Rome");
+    const ZVT_CPU_IDENTITY identity = IdentityOf(cpuid);
+    const std::string path = WriteTemp("rome-report.txt", ToReport(identity, 2390));
+
+    const ToolRun run = RunZvtinfo("--json --replay " + path);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Json shown = Json::parse(run.out);
+    EXPECT_EQ(shown["source"]["format"], "report");
+    ExpectSameTables(shown["identity"], identity, "report");
+    EXPECT_EQ(shown["identity"]["frequency"], 2390.0);
+    EXPECT_EQ(shown["information"]["frequency"], 2390.0);
+    EXPECT_EQ(shown["information"]["displayFrequency"], 2390);
+
+    const ToolRun text = RunZvtinfo("--replay " + path);
+    EXPECT_NE(text.out.find("\nFrequency : 2390 MHz\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("\nWindows : not part of a replay\n"), std::string::npos) << text.out;
+}
+
+// The report as the library writes it in each encoding: a mark or not, UTF-16 of either order.
+TEST(Replay, ReportReadsBackFromEveryTextEncoding)
+{
+    const ZVT_CPU_IDENTITY identity = IdentityOf(LoadDump("qemu-Haswell"));
+    const std::string report = ToReport(identity, 0);
+    const auto utf16 = [&report](bool bigEndian) {
+        std::string bytes;
+        for (const char c : report)
+        {
+            bytes += bigEndian ? std::string(1, '\0') + c : std::string(1, c) + '\0';
+        }
+        return bytes;
+    };
+    const std::pair<const char*, std::string> encodings[] = {
+        {"UTF-8 with a mark", "\xEF\xBB\xBF" + report},
+        {"UTF-16LE with a mark", "\xFF\xFE" + utf16(false)},
+        {"UTF-16BE with a mark", "\xFE\xFF" + utf16(true)},
+        {"UTF-16LE", utf16(false)},
+        {"UTF-16BE", utf16(true)}};
+    for (const auto& [name, bytes] : encodings)
+    {
+        EXPECT_TRUE(SameRecord(IdentityOfText(bytes, name), identity)) << name;
+    }
+}
+
+TEST(Replay, DamagedReportsAreRefusedAtTheLine)
+{
+    const std::string report = ToReport(IdentityOf(LoadDump("qemu-Haswell")), 2390);
+    const std::string cut = report.substr(0, report.find("0x00000028 ")) + "0x00000028 0x0000";
+    std::string swapped = report;
+    swapped.replace(swapped.find("0x00000005 "), 11, "0x00000006 ");
+    const struct
+    {
+        const char* name;
+        std::string text;
+        int line;
+    } cases[] = {
+        {"cut inside a row", cut, 5 + 41},
+        {"cut after the basic table", report.substr(0, report.find("Fn", 60)), 69},
+        {"rows out of order", swapped, 5 + 6},
+        {"text after the frequency", report + "\r\nmore", 137},
+        {"a frequency without digits", report.substr(0, report.rfind(':')) + ": MHz", 136},
+    };
+    for (const auto& c : cases)
+    {
+        CRecordedCpuid cpuid;
+        DumpError error;
+        EXPECT_FALSE(ParseCpuidDump(c.text, cpuid, error)) << c.name;
+        EXPECT_EQ(error.line, c.line) << c.name << ": " << error.message;
+    }
+}
+
+TEST(Replay, OversizedDumpsAreRefusedQuickly)
+{
+    std::string text;
+    for (std::uint32_t i = 0; i <= kMaxDumpEntries; ++i)
+    {
+        text += std::string("CPUID 00000004: 00000000-00000000-00000000-00000000\n"); // all sub-leaves of 4
+    }
+    CRecordedCpuid cpuid;
+    DumpError error;
+    EXPECT_FALSE(ParseCpuidDump("CPUID 00000000: 0000000D-0-0-0\n" + text, cpuid, error));
+    EXPECT_EQ(error.line, static_cast<int>(kMaxDumpEntries) + 1);
+}
+
+TEST(Replay, AbsurdHighestLeavesReadOnlyTheCapacity)
+{
+    const std::string path = WriteTemp("absurd.txt", "CPUID 00000000: FFFFFFFF-756E6547-6C65746E-49656E69\n"
+                                                     "CPUID 80000000: FFFFFFFF-0-0-0\n");
+    const ToolRun run = RunZvtinfo("--json --replay " + path);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Json shown = Json::parse(run.out);
+    EXPECT_EQ(shown["identity"]["basic"][0]["eax"], 0xFFFFFFFFu);
+    EXPECT_EQ(shown["identity"]["extended"][63]["leaf"], 0x8000003Fu);
+    EXPECT_EQ(shown["information"]["vendor"], "GenuineIntel");
+}
+
+// One line on stderr naming the file (and the line where there is one); 1 for input, 2 for usage.
+TEST(Replay, BadInputEndsInOneLine)
+{
+    const std::string dir = TempPath("");
+    const std::pair<std::string, std::string> inputs[] = {
+        {WriteTemp("empty.txt", ""), ": no CPUID leaves found\n"},
+        {WriteTemp("garbled.txt", "CPU:\n   0x00000000 0x00: eax=0x1 ebx=0x2\n"),
+         "garbled.txt:2: not a CPUID line"},
+        {WriteTemp("binary.bin", std::string("\x7f"
+                                             "ELF\x02\x01\x01\0\0\0\xff\xfe\n0x\x01\x02",
+                                             18)),
+         "binary.bin:2: "},
+        {TempPath("missing.txt"), "missing.txt: cannot open: "},
+        {dir, ": cannot read: "}};
+    for (const auto& [path, message] : inputs)
+    {
+        const ToolRun run = RunZvtinfo("--replay " + path);
+        EXPECT_EQ(run.exitCode, 1) << path;
+        EXPECT_EQ(run.err.rfind("zvtinfo: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+        EXPECT_TRUE(run.out.empty()) << run.out;
+    }
+    for (const char* usage : {"--replay", "--mode hex", "--report x --mode utf7", "--measure 10001",
+                              "--replay x --measure 5", "--unknown"})
+    {
+        const ToolRun run = RunZvtinfo(usage);
+        EXPECT_EQ(run.exitCode, 2) << usage << ": " << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    }
+}
+
+} // namespace
+} // namespace zvt::test
