@@ -2,7 +2,7 @@
 // and file versions.
 #include <cctype>
 
-#include "Frequency.h"
+#include "DialogText.h"
 #include "Output.h"
 
 namespace zvtinfo
@@ -28,19 +28,53 @@ std::string Printable(const std::string& text)
     return printable;
 }
 
+// The record's single-byte names, read as Latin-1 (ASCII in every processor seen).
+std::wstring Widen(const std::string& text)
+{
+    std::wstring wide;
+    for (const char c : text)
+    {
+        wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    }
+    return wide;
+}
+
+// The dialog's wide text as UTF-8, whatever the width of wchar_t.
+std::string ToUtf8(std::wstring_view text)
+{
+    std::string utf8;
+    for (const wchar_t character : text)
+    {
+        const auto c = static_cast<std::uint32_t>(character);
+        if (c < 0x80)
+        {
+            utf8 += static_cast<char>(c);
+        }
+        else if (c < 0x800)
+        {
+            utf8 += {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+        }
+        else
+        {
+            utf8 += {static_cast<char>(0xE0 | ((c >> 12) & 0x0F)),
+                     static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+        }
+    }
+    return utf8;
+}
+
 void PrintProcessor(const ZVT_CPU_INFORMATION& info, std::FILE* out)
 {
-    std::fprintf(out, "Vendor name : %s\nModel name : %s\nFrequency : %d MHz\n",
-                 Printable(FixedText(info.vendor)).c_str(), Printable(FixedText(info.modelName)).c_str(),
-                 zvt::RoundFrequencyForDisplay(info.frequency));
-    std::fprintf(out, "Family : %d\nBase family : %d\nExtended family : %d\n", info.family, info.baseFamily,
-                 info.extendedFamily);
-    std::fprintf(out, "Model : %d\nBase model : %d\nExtended model : %d\nStepping : %d\n", info.model,
-                 info.baseModel, info.extendedModel, info.stepping);
-    std::fprintf(out, "Cores : %d\nLogical cores : %d\nThreads : %d\nFeature : 0x%04X\n", info.cores,
-                 info.logicalCores, info.threads, info.features);
+    const std::wstring block = zvt::FormatProcessorText(info, Widen(Printable(FixedText(info.vendor))),
+                                                        Widen(Printable(FixedText(info.modelName))));
     const std::string names = FeatureNames(info.features);
-    std::fprintf(out, "Features : %s\n", names.empty() ? "none" : names.c_str());
+    std::fprintf(out, "%s\nFeatures : %s\n", ToUtf8(block).c_str(), names.empty() ? "none" : names.c_str());
+}
+
+zvt::FileVersion VersionOf(const FileVersionAnswer& answer)
+{
+    return answer.result != 0 ? zvt::FileVersion{}
+                              : zvt::FileVersion{answer.major, answer.minor, answer.build, answer.revision};
 }
 
 void PrintSystem(const Snapshot& snapshot, std::FILE* out)
@@ -52,15 +86,11 @@ void PrintSystem(const Snapshot& snapshot, std::FILE* out)
         return;
     }
     const SystemAnswers& system = *snapshot.system;
-    const ZVT_WINDOWS_VERSION& v = system.windows;
-    std::fprintf(out, "Windows : %u.%u.%u.%u, product type 0x%08X (result %d)\n", v.major, v.minor, v.build,
-                 v.revision, v.productType, system.windowsResult);
-    std::fprintf(out, "WOW64 : %s\n", system.wow64 != 0 ? "yes" : "no");
-    for (const FileVersionAnswer& file : system.files)
-    {
-        std::fprintf(out, "%s Version : %d.%d.%d.%d\n", file.file.c_str(), file.major, file.minor, file.build,
-                     file.revision);
-    }
+    std::fprintf(out, "Windows : %s\n%s\n", ToUtf8(zvt::FormatWindowsLine(system.windows)).c_str(),
+                 ToUtf8(zvt::FormatWow64Line(system.wow64)).c_str());
+    const zvt::FileVersion own = VersionOf(system.files.at(1));
+    const zvt::FileVersion library = VersionOf(system.files.at(0));
+    std::fprintf(out, "%s\n", ToUtf8(zvt::FormatVersionLine(L"zvtinfo.exe", own, library)).c_str());
 }
 
 } // namespace

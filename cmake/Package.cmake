@@ -1,0 +1,25 @@
+# The release package. Each width installs into its own folder (x86/ or x64/): the DLL, both import
+# libraries and the programs; both install include/ and docs/. One zip holds both widths: cpack over this
+# tree and the other width's, through CPACK_INSTALL_CMAKE_PROJECTS (scripts/package.sh).
+if(ZVT_BITS EQUAL 32)
+  set(ZVT_PACKAGE_ARCH x86)
+else()
+  set(ZVT_PACKAGE_ARCH x64)
+endif()
+
+install(TARGETS zavsys RUNTIME DESTINATION ${ZVT_PACKAGE_ARCH} ARCHIVE DESTINATION ${ZVT_PACKAGE_ARCH})
+install(FILES $<TARGET_LINKER_FILE_DIR:zavsys>/zavsys.lib DESTINATION ${ZVT_PACKAGE_ARCH})
+install(TARGETS zvtinfo RUNTIME DESTINATION ${ZVT_PACKAGE_ARCH})
+if(TARGET TestZavit${ZVT_BITS})
+  install(TARGETS TestZavit${ZVT_BITS} RUNTIME DESTINATION ${ZVT_PACKAGE_ARCH})
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/library/zavsys.h DESTINATION include)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/reference.md DESTINATION docs)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME zavsys)
+set(CPACK_PACKAGE_VENDOR zavsys)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME zavsys-${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "zavsys.dll for 32-bit and 64-bit Windows, with import libraries and tools")
+include(CPack)

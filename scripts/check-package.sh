@@ -1,0 +1,31 @@
+#!/bin/sh
+# check-package.sh BUILD32 BUILD64: makes the release zip, unpacks it into an empty folder and runs both
+# zvtinfo builds from there under Wine, as a user who has only the zip would.
+set -eu
+b32=$1 b64=$2
+[ -f "$b32/CPackConfig.cmake" ] && [ -f "$b64/CPackConfig.cmake" ] || { echo "both widths must be built: skipped"; exit 77; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+zip=$(sh "$(dirname "$0")/make-zip.sh" "$b32" "$b64" "$work/out")
+echo "package: $(basename "$zip"), $(wc -c <"$zip") bytes"
+mkdir "$work/unpacked"
+(cd "$work/unpacked" && unzip -q "$zip")
+root=$(echo "$work"/unpacked/zavsys-*)
+for f in include/zavsys.h docs/reference.md x86/zavsys.dll x86/zavsys.lib x86/libzavsys.dll.a x86/zvtinfo.exe \
+         x64/zavsys.dll x64/zavsys.lib x64/libzavsys.dll.a x64/zvtinfo.exe; do
+  [ -f "$root/$f" ] || { echo "missing from the package: $f"; exit 1; }
+done
+run() { # run LOADER FOLDER ARGS...: zvtinfo from the unpacked folder, output without CRs
+  loader=$1 folder=$2; shift 2
+  (cd "$root/$folder" && $loader ./zvtinfo.exe "$@") | tr -d '\r'
+}
+for pair in "wine x86 yes" "/usr/lib/wine/wine64 x64 no"; do
+  set -- $pair
+  loader=$1 folder=$2 wow64=$3
+  text=$(run "$loader" "$folder")
+  echo "$text" | grep -q '^Vendor name : [A-Za-z]' || { echo "$folder: no processor text"; echo "$text"; exit 1; }
+  echo "$text" | grep -qx "WOW64 : $wow64" || { echo "$folder: expected WOW64 : $wow64"; echo "$text"; exit 1; }
+  echo "$text" | grep -q 'zavsys.dll  Version : [0-9]' || { echo "$folder: no library version"; echo "$text"; exit 1; }
+  run "$loader" "$folder" --json | python3 -c 'import json, sys; d = json.load(sys.stdin); assert d["identity"]["size"] == 2056'
+  echo "$folder: ok"
+done

@@ -1,0 +1,205 @@
+// zvtinfo.exe against the library it sits beside: its text and JSON carry what the exports answer, and
+// the reports it writes (through zvtGetIdentity, and again from a replay of that report) are byte for
+// byte the library's.
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+#include "LibraryFixture.h"
+
+namespace
+{
+
+using Json = nlohmann::json;
+using zvt::test::CLibrary;
+
+struct ToolRun
+{
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string out; // CR LF as the console wrote it, CRs dropped
+};
+
+// Runs zvtinfo.exe from the current folder with its standard output in a pipe.
+ToolRun RunZvtinfo(const std::wstring& arguments)
+{
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    ToolRun run;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+    {
+        return run;
+    }
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"zvtinfo.exe " + arguments;
+    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    char chunk[4096];
+    DWORD got = 0;
+    while (started && ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0)
+    {
+        for (DWORD i = 0; i < got; ++i)
+        {
+            run.out += chunk[i] == '\r' ? "" : std::string(1, chunk[i]);
+        }
+    }
+    CloseHandle(readEnd);
+    if (started)
+    {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &run.exitCode);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    return run;
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// Answers that change from one CPUID to the next on this host: the APIC ids of the processor the thread
+// happens to run on.
+bool IsVolatile(bool extended, std::size_t leaf, const char* reg)
+{
+    const std::string r = reg;
+    return (!extended && leaf == 1 && r == "ebx") ||
+           (!extended && (leaf == 0xB || leaf == 0x1F) && r == "edx") ||
+           (extended && leaf == 0x1E && r == "eax");
+}
+
+class Zvtinfo : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(library.IsLoaded());
+        info.size = ZVT_INFORMATION_SIZE;
+        ASSERT_EQ(library.getInformation(&info, 0), 0);
+        identity.size = ZVT_IDENTITY_SIZE;
+        ASSERT_EQ(library.getIdentity(&identity, 0, nullptr, 0), 0);
+    }
+    CLibrary library;
+    ZVT_CPU_INFORMATION info{};
+    ZVT_CPU_IDENTITY identity{};
+};
+
+TEST_F(Zvtinfo, JsonCarriesTheRecordsOfTheExports)
+{
+    const ToolRun run = RunZvtinfo(L"--json");
+    ASSERT_EQ(run.exitCode, 0u) << run.out;
+    const Json shown = Json::parse(run.out);
+    const Json& i = shown["information"];
+    EXPECT_EQ(i["vendor"], std::string(info.vendor));
+    EXPECT_EQ(i["modelName"], std::string(info.modelName));
+    EXPECT_TRUE(i["family"] == info.family && i["extendedFamily"] == info.extendedFamily &&
+                i["baseFamily"] == info.baseFamily && i["model"] == info.model &&
+                i["extendedModel"] == info.extendedModel && i["baseModel"] == info.baseModel &&
+                i["stepping"] == info.stepping && i["cores"] == info.cores && i["features"] == info.features)
+        << i.dump();
+    for (const auto& [name, table] : {std::pair{"basic", &identity.basic}, {"extended", &identity.extended}})
+    {
+        for (std::size_t leaf = 0; leaf < ZVT_CPUID_LEAVES; ++leaf)
+        {
+            const ZVT_CPUID_LEAF& r = (*table)[leaf];
+            for (const auto& [reg, value] :
+                 {std::pair{"eax", r.eax}, {"ebx", r.ebx}, {"ecx", r.ecx}, {"edx", r.edx}})
+            {
+                const bool extended = name == std::string("extended");
+                EXPECT_TRUE(IsVolatile(extended, leaf, reg) || shown["identity"][name][leaf][reg] == value)
+                    << name << " " << leaf << " " << reg;
+            }
+        }
+    }
+    ZVT_WINDOWS_VERSION version{};
+    version.size = ZVT_WINDOWS_VERSION_SIZE;
+    const std::int32_t versionResult = library.getWindowsVersion(&version);
+    const Json& v = shown["windowsVersion"];
+    EXPECT_TRUE(v["result"] == versionResult && v["major"] == version.major && v["minor"] == version.minor &&
+                v["build"] == version.build && v["revision"] == version.revision &&
+                v["productType"] == version.productType)
+        << v.dump();
+    EXPECT_EQ(shown["wow64"]["result"], library.isWow64());
+    std::int32_t major = -1;
+    EXPECT_EQ(shown["fileVersions"][0]["result"],
+              library.getFileVersion(L"zavsys.dll", &major, nullptr, nullptr, nullptr));
+    EXPECT_EQ(shown["fileVersions"][0]["major"], major == -1 ? 0 : major);
+}
+
+TEST_F(Zvtinfo, TextShowsTheDialogsLinesForTheSameRecord)
+{
+    const ToolRun run = RunZvtinfo(L"");
+    ASSERT_EQ(run.exitCode, 0u) << run.out;
+    char feature[32];
+    std::snprintf(feature, sizeof feature, "\nFeature : 0x%04X\n", info.features);
+    for (const std::string& line :
+         {"Vendor name : " + std::string(info.vendor) + "\n",
+          "\nModel name : " + std::string(info.modelName) + "\n",
+          "\nFamily : " + std::to_string(info.family) + "\n",
+          "\nModel : " + std::to_string(info.model) + "\n", "\nCores : " + std::to_string(info.cores) + "\n",
+          std::string(feature), std::string("\nWOW64 : ") + (library.isWow64() != 0 ? "yes" : "no") + "\n"})
+    {
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << " in\n" << run.out;
+    }
+}
+
+TEST_F(Zvtinfo, MeasuredFrequencyReachesTheRecord)
+{
+    const ToolRun run = RunZvtinfo(L"--json --measure 50");
+    ASSERT_EQ(run.exitCode, 0u) << run.out;
+    EXPECT_GT(Json::parse(run.out)["information"]["frequency"].get<double>(), 1.0);
+}
+
+// The library writes a report; zvtinfo replays that file and writes the report again with the report
+// code built into zvtinfo. Both must be the same bytes, in every encoding, with a frequency line or without.
+TEST_F(Zvtinfo, ReplayedReportsEqualTheLibrarysByteForByte)
+{
+    if (RunZvtinfo(L"--report zvtinfo-library.txt --mode utf8").exitCode != 0)
+    {
+        GTEST_SKIP() << "the library writes no report yet";
+    }
+    for (const wchar_t* mode : {L"ansi", L"utf8", L"utf8-bom", L"utf16be", L"utf16le", L"0x102", L"0x103"})
+    {
+        for (const std::wstring measure : {L"", L" --measure 20"})
+        {
+            const std::wstring options = std::wstring(L" --mode ") + mode;
+            ASSERT_EQ(RunZvtinfo(L"--report zvtinfo-library.txt" + options + measure).exitCode, 0u);
+            ASSERT_EQ(
+                RunZvtinfo(L"--replay zvtinfo-library.txt --report zvtinfo-replay.txt" + options).exitCode,
+                0u);
+            const std::string written = ReadBytes("zvtinfo-library.txt");
+            EXPECT_GT(written.size(), 7000u);
+            EXPECT_EQ(ReadBytes("zvtinfo-replay.txt"), written)
+                << "mode " << std::string(mode, mode + wcslen(mode));
+        }
+    }
+    // Hexadecimal pairs cannot be read back: replay the UTF-8 report instead.
+    ASSERT_EQ(RunZvtinfo(L"--report zvtinfo-library.txt --mode utf8").exitCode, 0u);
+    ASSERT_EQ(RunZvtinfo(L"--report zvtinfo-library.hex --mode hex").exitCode, 0u);
+    ASSERT_EQ(RunZvtinfo(L"--replay zvtinfo-library.txt --report zvtinfo-replay.hex --mode hex").exitCode,
+              0u);
+    EXPECT_EQ(ReadBytes("zvtinfo-replay.hex"), ReadBytes("zvtinfo-library.hex"));
+    for (const char* file :
+         {"zvtinfo-library.txt", "zvtinfo-replay.txt", "zvtinfo-library.hex", "zvtinfo-replay.hex"})
+    {
+        std::remove(file);
+    }
+}
+
+} // namespace
