@@ -38,7 +38,7 @@ void CheckHex(const std::vector<ZVT_WCHAR>& text)
     CVectorSink sink;
     const std::size_t written = zvt::WriteWideText(zvt::kEncodingHex, text.data(), text.size(), sink);
     if (result.bytes > (text.size() + 1) / 2 || written != sink.m_bytes.size() || written != result.bytes ||
-        std::memcmp(sink.m_bytes.data(), whole.data(), written) != 0 ||
+        (written > 0 && std::memcmp(sink.m_bytes.data(), whole.data(), written) != 0) ||
         std::memchr(whole.data(), 0, result.bytes) != nullptr)
     {
         __builtin_trap();

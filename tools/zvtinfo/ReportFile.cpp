@@ -5,13 +5,10 @@
 #endif
 
 #include <cerrno>
-
-#include "Sources.h"
-
-#ifdef ZVT_HAVE_PORTABLE_REPORT
 #include <vector>
 
 #include "ReportText.h"
+#include "Sources.h"
 #include "TextEncoding.h"
 
 namespace zvtinfo
@@ -94,20 +91,29 @@ std::size_t WriteEncoded(const std::vector<ZVT_WCHAR>& wide, int encoding, std::
     return zvt::WriteWideText(encoding, wide.data(), wide.size(), sink);
 }
 
-// The file-open causes the library reports.
-std::int32_t OpenFailureCode(int error) noexcept
+// The library's cause for a file that could not be created or written.
+std::int32_t FileFailureCause(int error) noexcept
 {
     switch (error)
     {
     case ENOENT:
-        return 3; // a directory on the way is missing
+    case ENOTDIR:
+    case EINVAL:
+        return ZVT_REPORT_BAD_PATH; // a folder on the way is missing, or the name is invalid
     case EACCES:
     case EPERM:
     case EISDIR:
     case EROFS:
-        return 5;
+        return ZVT_REPORT_ACCESS_DENIED;
+    case EMFILE:
+    case ENFILE:
+        return ZVT_REPORT_TOO_MANY_FILES;
+    case ENOSPC:
+        return ZVT_REPORT_DISK_FULL;
+    case EIO:
+        return ZVT_REPORT_HARD_IO;
     default:
-        return 1;
+        return ZVT_REPORT_GENERIC;
     }
 }
 
@@ -120,29 +126,21 @@ std::int32_t WriteRecordedReport(const ZVT_CPU_IDENTITY& identity, const std::st
     std::FILE* file = OpenFile(path, "wb");
     if (file == nullptr)
     {
-        return OpenFailureCode(errno);
+        return FileFailureCause(errno);
     }
     const int encoding = zvt::EncodingOfMode(mode);
     std::uint8_t mark[zvt::kMaxByteOrderMark];
     const std::size_t markLength = zvt::ModeWritesBom(mode) ? zvt::ByteOrderMark(encoding, mark) : 0;
     std::fwrite(mark, 1, markLength, file);
     const std::size_t written = WriteEncoded(WidenAnsi(text.data(), length), encoding, file);
+    errno = 0;
+    const bool failed = std::ferror(file) != 0;
     const bool closed = std::fclose(file) == 0;
-    return !closed ? 1 : written > 0 ? ZVT_OK : ZVT_E_REPORT_EMPTY;
+    if (failed || !closed)
+    {
+        return FileFailureCause(errno); // the file stays, closed, with what reached it
+    }
+    return written > 0 ? ZVT_OK : ZVT_E_REPORT_EMPTY;
 }
 
 } // namespace zvtinfo
-
-#else
-
-namespace zvtinfo
-{
-
-std::int32_t WriteRecordedReport(const ZVT_CPU_IDENTITY&, const std::string&, std::int32_t)
-{
-    return ZVT_E_REPORT_EMPTY; // this build has no report code
-}
-
-} // namespace zvtinfo
-
-#endif

@@ -110,27 +110,31 @@ std::string FeatureNames(std::uint32_t features)
 
 std::string DescribeReportResult(std::int32_t result)
 {
-    switch (result)
+    static const std::pair<std::int32_t, const char*> kMeanings[] = {
+        {ZVT_OK, "written"},
+        {ZVT_E_NO_CPUID, "no CPUID instruction"},
+        {ZVT_E_NO_REPORT_BUFFER, "the library has no report buffer"},
+        {ZVT_E_REPORT_EMPTY, "nothing written: the mode has no encoding, or the text converted to nothing"},
+        {ZVT_E_FAILED, "failed unexpectedly"},
+        {ZVT_REPORT_GENERIC, "the file cannot be written"},
+        {ZVT_REPORT_NOT_FOUND, "the file was not found"},
+        {ZVT_REPORT_BAD_PATH, "bad path: a missing folder or drive, or an invalid name"},
+        {ZVT_REPORT_TOO_MANY_FILES, "no file handle left"},
+        {ZVT_REPORT_ACCESS_DENIED, "access denied"},
+        {ZVT_REPORT_INVALID_FILE, "invalid file handle"},
+        {ZVT_REPORT_BAD_SEEK, "seek error"},
+        {ZVT_REPORT_HARD_IO, "the device failed"},
+        {ZVT_REPORT_SHARING, "the file is open elsewhere with write access"},
+        {ZVT_REPORT_LOCKED, "a region of the file is locked"},
+        {ZVT_REPORT_DISK_FULL, "the disk is full"}};
+    for (const auto& [code, meaning] : kMeanings)
     {
-    case ZVT_OK:
-        return "written";
-    case ZVT_E_NO_CPUID:
-        return "no CPUID instruction (10000)";
-    case ZVT_E_NO_REPORT_BUFFER:
-        return "the library has no report buffer (-10001)";
-    case ZVT_E_REPORT_EMPTY:
-        return "nothing written: the mode has no encoding, or the text converted to nothing (-10000)";
-    case 2:
-        return "the file cannot be created: not found (2)";
-    case 3:
-        return "the file cannot be created: bad path (3)";
-    case 5:
-        return "the file cannot be created: access denied (5)";
-    case 11:
-        return "the file cannot be created: sharing violation (11)";
-    default:
-        return "failed (" + std::to_string(result) + ")";
+        if (code == result)
+        {
+            return result == ZVT_OK ? meaning : std::string(meaning) + " (" + std::to_string(result) + ")";
+        }
     }
+    return "failed (" + std::to_string(result) + ")";
 }
 
 void PrintText(const Snapshot& snapshot, const std::optional<ReportOutcome>& report, std::FILE* out)
