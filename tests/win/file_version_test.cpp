@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "SystemExports.h"
+#include "SystemTestSupport.h"
 
 namespace
 {
@@ -19,8 +19,8 @@ protected:
         return {result, parts[0], parts[1], parts[2], parts[3]};
     }
 
-    CSystemExports m_exports;
-    PFN_zvtGetFileVersion m_pfnGetFileVersion = m_exports.Bind<PFN_zvtGetFileVersion>("zvtGetFileVersion");
+    zvt::test::CLibrary m_library;
+    PFN_zvtGetFileVersion m_pfnGetFileVersion = m_library.getFileVersion;
     const std::vector<std::int32_t> m_untouched{ZVT_E_FAILED, kSentinel, kSentinel, kSentinel, kSentinel};
 };
 
@@ -47,7 +47,7 @@ TEST_F(FileVersion, LibraryByBareNameAndByFullPath)
     ASSERT_NE(m_pfnGetFileVersion, nullptr);
     const std::vector<std::int32_t> expected{ZVT_OK, 1, 1600, 14032, 60689};
     EXPECT_EQ(Query(L"zavsys.dll"), expected);
-    EXPECT_EQ(Query(ModulePath(m_exports.m_hModule).c_str()), expected);
+    EXPECT_EQ(Query(ModulePath(m_library.m_hModule).c_str()), expected);
 }
 
 TEST_F(FileVersion, PartsOf65535AndFileNotProductVersion)

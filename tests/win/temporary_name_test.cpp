@@ -7,7 +7,7 @@
 #include <set>
 #include <thread>
 
-#include "SystemExports.h"
+#include "SystemTestSupport.h"
 
 namespace
 {
@@ -24,9 +24,8 @@ protected:
         return m_pfnGetTemporaryFileName(longName, buffer, MAX_PATH) == ZVT_OK ? buffer : L"";
     }
 
-    CSystemExports m_exports;
-    PFN_zvtGetTemporaryFileName m_pfnGetTemporaryFileName =
-        m_exports.Bind<PFN_zvtGetTemporaryFileName>("zvtGetTemporaryFileName");
+    zvt::test::CLibrary m_library;
+    PFN_zvtGetTemporaryFileName m_pfnGetTemporaryFileName = m_library.getTemporaryFileName;
     CScratchDirectory m_scratch;
     CScopedVariable m_tmp{L"TMP", m_scratch.Path()};
 };

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "SystemExports.h"
+#include "SystemTestSupport.h"
 
 namespace
 {
@@ -30,9 +30,8 @@ struct GuardedRecord
 class WindowsVersion : public ::testing::Test
 {
 protected:
-    CSystemExports m_exports;
-    PFN_zvtGetWindowsVersion m_pfnGetWindowsVersion =
-        m_exports.Bind<PFN_zvtGetWindowsVersion>("zvtGetWindowsVersion");
+    zvt::test::CLibrary m_library;
+    PFN_zvtGetWindowsVersion m_pfnGetWindowsVersion = m_library.getWindowsVersion;
 };
 
 PFN_GetProductInfo FindGetProductInfo()

@@ -1,5 +1,5 @@
-// The library loaded as a caller loads it, its system exports bound by name, and small helpers shared by
-// the system tests: sentinel-filled outputs and a private temporary directory.
+// Helpers shared by the system tests: the sentinel for 32-bit outputs, a private temporary directory, a
+// scoped environment variable, and the file version read here with the version API.
 #pragma once
 
 #include <windows.h>
@@ -8,33 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "LibraryFixture.h"
 #include "zavsys.h"
 
 constexpr std::int32_t kSentinel = static_cast<std::int32_t>(0xDEADBEEFu);
-
-class CSystemExports
-{
-public:
-    CSystemExports() noexcept : m_hModule(LoadLibraryW(L"zavsys.dll"))
-    {
-    }
-    ~CSystemExports()
-    {
-        if (m_hModule != nullptr)
-        {
-            FreeLibrary(m_hModule);
-        }
-    }
-    CSystemExports(const CSystemExports&) = delete;
-    CSystemExports& operator=(const CSystemExports&) = delete;
-
-    template <typename Pfn> Pfn Bind(const char* name) const noexcept
-    {
-        return reinterpret_cast<Pfn>(reinterpret_cast<void*>(GetProcAddress(m_hModule, name)));
-    }
-
-    HMODULE m_hModule;
-};
 
 // A fresh, empty directory under the real temporary directory, removed with its files at the end.
 class CScratchDirectory

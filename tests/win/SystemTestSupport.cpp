@@ -1,5 +1,5 @@
 // Helpers of the system tests.
-#include "SystemExports.h"
+#include "SystemTestSupport.h"
 
 #include <atomic>
 
