@@ -1,6 +1,11 @@
 // The JSON form: every field of the three records under its own name, the raw tables as leaf objects,
 // and null for what this system or a replay cannot answer.
 #include <nlohmann/json.hpp>
+#include <string_view>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "Frequency.h"
 #include "Output.h"
@@ -11,6 +16,12 @@ namespace
 {
 
 using Json = nlohmann::ordered_json;
+
+#ifdef _WIN32
+constexpr std::string_view kLineEnd = "\r\n"; // as the console's text mode would write it
+#else
+constexpr std::string_view kLineEnd = "\n";
+#endif
 
 Json LeafTable(const ZVT_CPUID_LEAF (&table)[ZVT_CPUID_LEAVES], std::uint32_t firstLeaf)
 {
@@ -127,7 +138,23 @@ void PrintJson(const Snapshot& snapshot, const std::optional<ReportOutcome>& rep
                             : Json(nullptr);
     // Names from a record or a dump need not be UTF-8: replace what is not, rather than fail.
     const std::string text = root.dump(1, ' ', false, Json::error_handler_t::replace);
-    std::fprintf(out, "%s\n", text.c_str());
+    // One write: a text-mode stream on Windows writes line by line, which costs tens of milliseconds here.
+    std::string lines;
+    lines.reserve(text.size() + text.size() / 8);
+    for (const char c : text)
+    {
+        lines += c == '\n' ? kLineEnd : std::string_view(&c, 1);
+    }
+    lines += kLineEnd;
+    std::fflush(out);
+#ifdef _WIN32
+    const int oldMode = _setmode(_fileno(out), _O_BINARY);
+#endif
+    std::fwrite(lines.data(), 1, lines.size(), out);
+    std::fflush(out);
+#ifdef _WIN32
+    _setmode(_fileno(out), oldMode);
+#endif
 }
 
 } // namespace zvtinfo
