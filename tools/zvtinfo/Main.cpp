@@ -126,7 +126,8 @@ int Run(const Options& options)
 int Main(const std::vector<std::string>& arguments)
 {
     CLI::App app{"zvtinfo: what zavsys.dll reports about this machine's processor and Windows, or about a "
-                 "processor recorded in a CPUID dump.\nExit status: 0 done, 1 failed or bad input, 2 usage."};
+                 "processor recorded in a CPUID dump.\nExit status: 0 done, 1 failed or bad input, 2 usage.",
+                 "zvtinfo"};
     Options options;
     DefineOptions(app, options);
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend() - 1);
