@@ -1,5 +1,7 @@
 # Import libraries of zavsys.dll for callers that link instead of calling GetProcAddress: libzavsys.dll.a
-# (mingw) and zavsys.lib (Microsoft's linker), both made by dlltool from the .def.
+# (mingw, by GNU dlltool) and zavsys.lib (Microsoft's linker) from the .def. zavsys.lib is made by
+# llvm-dlltool in the short import format Microsoft's own tools write: GNU dlltool's objects carry no
+# safe-exception-handler mark, so a 32-bit link with /SAFESEH (Visual Studio's default) refuses them.
 #
 # On 32-bit x86 a C caller's declaration of a stdcall export refers to "_zvtGetIdentity@16", so the import
 # libraries carry that decorated symbol and import the undecorated name the DLL exports (-k). The linker's
@@ -10,8 +12,8 @@ set(ZVT_EXPORT_ARGUMENT_BYTES
     zvtGetIdentity=16 zvtGetInformation=8 zvtGetWindowsVersion=4 zvtIsWow64=0 zvtGetFileVersion=20
     zvtGetTemporaryFileName=12)
 
-# zvt_import_libraries(TARGET DEF): after TARGET is linked, writes libTARGET.dll.a and TARGET.lib beside
-# the linker's import library, replacing it.
+# zvt_import_libraries(TARGET DEF): after TARGET is linked, writes TARGET.lib beside the linker's import
+# library and replaces that (libTARGET.dll.a) with one that knows the decorated names.
 function(zvt_import_libraries target def)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(machine i386)
@@ -42,11 +44,19 @@ function(zvt_import_libraries target def)
   endif()
   string(REGEX REPLACE "gcc(-posix)?$" "dlltool" dlltool_guess ${CMAKE_C_COMPILER})
   find_program(ZVT_DLLTOOL NAMES ${dlltool_guess} REQUIRED)
+  find_program(ZVT_LLVM_DLLTOOL NAMES llvm-dlltool-14 llvm-dlltool)
+  set(msvc_dlltool ${ZVT_LLVM_DLLTOOL})
+  if(NOT ZVT_LLVM_DLLTOOL)
+    message(WARNING "llvm-dlltool not found (scripts/setup.sh installs it): ${target}.lib is made by GNU dlltool "
+                    "and a 32-bit link with /SAFESEH will refuse it")
+    set(msvc_dlltool ${ZVT_DLLTOOL})
+  endif()
   set(dir $<TARGET_LINKER_FILE_DIR:${target}>)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${ZVT_DLLTOOL} -m ${machine} ${kill_at} -D $<TARGET_FILE_NAME:${target}> -d ${import_def}
+            -l $<TARGET_LINKER_FILE_NAME:${target}>
+    COMMAND ${msvc_dlltool} -m ${machine} ${kill_at} -D $<TARGET_FILE_NAME:${target}> -d ${import_def}
             -l ${target}.lib
-    COMMAND ${CMAKE_COMMAND} -E copy ${target}.lib $<TARGET_LINKER_FILE:${target}>
     WORKING_DIRECTORY ${dir}
     COMMENT "Import libraries of ${target} from ${def}"
     VERBATIM)
