@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "CpuidTables.h"
@@ -107,6 +108,14 @@ std::string WriteTemp(const std::string& name, const std::string& bytes)
 {
     const std::string path = TempPath(name);
     std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string MakeFifo(const std::string& name)
+{
+    const std::string path = TempPath(name);
+    std::filesystem::remove(path);
+    EXPECT_EQ(mkfifo(path.c_str(), 0600), 0);
     return path;
 }
 
@@ -345,6 +354,7 @@ TEST(Replay, BadInputEndsInOneLine)
                                              18)),
          "binary.bin:2: "},
         {TempPath("missing.txt"), "missing.txt: cannot open: "},
+        {MakeFifo("pipe"), "pipe: a pipe, not a file"},
         {dir, ": cannot read: "}};
     for (const auto& [path, message] : inputs)
     {

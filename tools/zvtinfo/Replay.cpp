@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "CpuidTables.h"
 #include "Information.h"
@@ -41,6 +42,12 @@ private:
 
 bool ReadDumpFile(const std::string& path, std::string& bytes, Failure& failure)
 {
+    std::error_code ignored;
+    if (std::filesystem::is_fifo(std::filesystem::u8path(path), ignored))
+    {
+        failure = Failure{1, path + ": a pipe, not a file: it could wait for a writer for ever"};
+        return false;
+    }
     std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr)
     {
