@@ -34,6 +34,8 @@ start_session() {
   trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
   while [ ! -s "$B/xvfb/display" ]; do sleep 0.1; done
   export DISPLAY=":$(cat "$B/xvfb/display")" XVFB_FBDIR="$B/xvfb"
+  wineserver -k 2>/dev/null && echo "(stopped a Wine session left running on $WINEPREFIX)" || true
+  wineserver -w
   wineserver -p
   $WINE64 wineboot >/dev/null 2>&1 # services start now, away from ctest's pipes
 }
