@@ -14,8 +14,9 @@ DWORD CurrentStateSlot() noexcept
     if (currentStateSlot == TLS_OUT_OF_INDEXES)
     {
         const DWORD slot = TlsAlloc();
-        if (InterlockedCompareExchange(reinterpret_cast<volatile LONG*>(&currentStateSlot), static_cast<LONG>(slot),
-                                       static_cast<LONG>(TLS_OUT_OF_INDEXES)) != static_cast<LONG>(TLS_OUT_OF_INDEXES))
+        if (InterlockedCompareExchange(reinterpret_cast<volatile LONG*>(&currentStateSlot),
+                                       static_cast<LONG>(slot), static_cast<LONG>(TLS_OUT_OF_INDEXES)) !=
+            static_cast<LONG>(TLS_OUT_OF_INDEXES))
         {
             TlsFree(slot); // another thread was first
         }
@@ -37,8 +38,7 @@ AFX_MODULE_STATE* AfxGetModuleState() noexcept
     return current != nullptr ? current : &moduleState;
 }
 
-AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pNewState) noexcept
-    : m_pPrevModuleState(nullptr)
+AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pNewState) noexcept : m_pPrevModuleState(nullptr)
 {
     const DWORD slot = CurrentStateSlot();
     if (slot != TLS_OUT_OF_INDEXES)

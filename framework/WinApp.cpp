@@ -1,8 +1,7 @@
 // The application object and the library module's start-up and shut-down.
 #include "afx.h"
 
-CWinApp::CWinApp(const wchar_t* lpszAppName) noexcept
-    : m_pszAppName(lpszAppName)
+CWinApp::CWinApp(const wchar_t* lpszAppName) noexcept : m_pszAppName(lpszAppName)
 {
     AFX_MODULE_STATE* state = AfxGetStaticModuleState();
     state->m_pCurrentWinApp = this;

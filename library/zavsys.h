@@ -27,7 +27,8 @@ typedef uint16_t ZVT_WCHAR; // UTF-16 code units where wchar_t is wider
 #else
 #define ZVT_STATIC_ASSERT_NAME2(line) zvt_static_assert_##line
 #define ZVT_STATIC_ASSERT_NAME(line) ZVT_STATIC_ASSERT_NAME2(line)
-#define ZVT_STATIC_ASSERT(condition, message) typedef char ZVT_STATIC_ASSERT_NAME(__LINE__)[(condition) ? 1 : -1]
+#define ZVT_STATIC_ASSERT(condition, message)                                                                \
+    typedef char ZVT_STATIC_ASSERT_NAME(__LINE__)[(condition) ? 1 : -1]
 #endif
 
 #ifdef __cplusplus
@@ -119,37 +120,37 @@ ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, build) == 16, "build at 16");
 ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, productType) == 20, "productType at 20");
 
 // Feature word bits (ZVT_CPU_INFORMATION.features); the comment is the label the dialog shows.
-#define ZVT_FEATURE_3DNOW 0x00001u      // "3DNow!"   ext. leaf 0x80000001 EDX bit 31
-#define ZVT_FEATURE_3DNOWEXT 0x00002u   // "3DNow!+"  ext. leaf 0x80000001 EDX bit 30
-#define ZVT_FEATURE_SSE4A 0x00004u      // "SSE4A"    ext. leaf 0x80000001 ECX bit 6
-#define ZVT_FEATURE_MMX 0x00100u        // "MMX"      leaf 1 EDX bit 23
-#define ZVT_FEATURE_MMXEXT 0x00200u     // "MMX+"     ext. leaf 0x80000001 EDX bit 22
-#define ZVT_FEATURE_SSE 0x00400u        // "SSE"      leaf 1 EDX bit 25
-#define ZVT_FEATURE_SSE2 0x00800u       // "SSE2"     leaf 1 EDX bit 26
-#define ZVT_FEATURE_SSE3 0x01000u       // "SSE3"     leaf 1 ECX bit 0
-#define ZVT_FEATURE_SSE41 0x02000u      // "SSE4.1"   leaf 1 ECX bit 19
-#define ZVT_FEATURE_SSE42 0x04000u      // "SSE4.2"   leaf 1 ECX bit 20
-#define ZVT_FEATURE_AMDV 0x10000u       // "AMD-V"    ext. leaf 0x80000001 ECX bit 2
-#define ZVT_FEATURE_INTELVT 0x20000u    // "Intel-VT" leaf 1 ECX bit 5
-#define ZVT_FEATURE_X86_64 0x40000u     // "x86-64"   ext. leaf 0x80000001 EDX bit 29
+#define ZVT_FEATURE_3DNOW 0x00001u    // "3DNow!"   ext. leaf 0x80000001 EDX bit 31
+#define ZVT_FEATURE_3DNOWEXT 0x00002u // "3DNow!+"  ext. leaf 0x80000001 EDX bit 30
+#define ZVT_FEATURE_SSE4A 0x00004u    // "SSE4A"    ext. leaf 0x80000001 ECX bit 6
+#define ZVT_FEATURE_MMX 0x00100u      // "MMX"      leaf 1 EDX bit 23
+#define ZVT_FEATURE_MMXEXT 0x00200u   // "MMX+"     ext. leaf 0x80000001 EDX bit 22
+#define ZVT_FEATURE_SSE 0x00400u      // "SSE"      leaf 1 EDX bit 25
+#define ZVT_FEATURE_SSE2 0x00800u     // "SSE2"     leaf 1 EDX bit 26
+#define ZVT_FEATURE_SSE3 0x01000u     // "SSE3"     leaf 1 ECX bit 0
+#define ZVT_FEATURE_SSE41 0x02000u    // "SSE4.1"   leaf 1 ECX bit 19
+#define ZVT_FEATURE_SSE42 0x04000u    // "SSE4.2"   leaf 1 ECX bit 20
+#define ZVT_FEATURE_AMDV 0x10000u     // "AMD-V"    ext. leaf 0x80000001 ECX bit 2
+#define ZVT_FEATURE_INTELVT 0x20000u  // "Intel-VT" leaf 1 ECX bit 5
+#define ZVT_FEATURE_X86_64 0x40000u   // "x86-64"   ext. leaf 0x80000001 EDX bit 29
 
 // The thirteen bits with the test program's labels, in the order of its check boxes. ENTRY is the
 // caller's macro taking (mask, label), e.g. to build an array:
 //   #define ROW(mask, label) {mask, label},
 //   static const struct { uint32_t mask; const char* label; } labels[] = {ZVT_FEATURE_LABELS(ROW)};
-#define ZVT_FEATURE_LABELS(ENTRY)                                                                        \
-    ENTRY(ZVT_FEATURE_MMX, "MMX")                                                                        \
-    ENTRY(ZVT_FEATURE_MMXEXT, "MMX+")                                                                    \
-    ENTRY(ZVT_FEATURE_SSE, "SSE")                                                                        \
-    ENTRY(ZVT_FEATURE_SSE2, "SSE2")                                                                      \
-    ENTRY(ZVT_FEATURE_SSE3, "SSE3")                                                                      \
-    ENTRY(ZVT_FEATURE_SSE41, "SSE4.1")                                                                   \
-    ENTRY(ZVT_FEATURE_SSE42, "SSE4.2")                                                                   \
-    ENTRY(ZVT_FEATURE_SSE4A, "SSE4A")                                                                    \
-    ENTRY(ZVT_FEATURE_3DNOW, "3DNow!")                                                                   \
-    ENTRY(ZVT_FEATURE_3DNOWEXT, "3DNow!+")                                                               \
-    ENTRY(ZVT_FEATURE_AMDV, "AMD-V")                                                                     \
-    ENTRY(ZVT_FEATURE_INTELVT, "Intel-VT")                                                               \
+#define ZVT_FEATURE_LABELS(ENTRY)                                                                            \
+    ENTRY(ZVT_FEATURE_MMX, "MMX")                                                                            \
+    ENTRY(ZVT_FEATURE_MMXEXT, "MMX+")                                                                        \
+    ENTRY(ZVT_FEATURE_SSE, "SSE")                                                                            \
+    ENTRY(ZVT_FEATURE_SSE2, "SSE2")                                                                          \
+    ENTRY(ZVT_FEATURE_SSE3, "SSE3")                                                                          \
+    ENTRY(ZVT_FEATURE_SSE41, "SSE4.1")                                                                       \
+    ENTRY(ZVT_FEATURE_SSE42, "SSE4.2")                                                                       \
+    ENTRY(ZVT_FEATURE_SSE4A, "SSE4A")                                                                        \
+    ENTRY(ZVT_FEATURE_3DNOW, "3DNow!")                                                                       \
+    ENTRY(ZVT_FEATURE_3DNOWEXT, "3DNow!+")                                                                   \
+    ENTRY(ZVT_FEATURE_AMDV, "AMD-V")                                                                         \
+    ENTRY(ZVT_FEATURE_INTELVT, "Intel-VT")                                                                   \
     ENTRY(ZVT_FEATURE_X86_64, "x86-64")
 #define ZVT_FEATURE_LABEL_COUNT 13
 

@@ -5,6 +5,8 @@ set -eu
 . "$(dirname "$0")/env.sh"
 t0=$(date +%s); phase() { echo "== $(( $(date +%s) - t0 )) s: $*"; }
 unset DISPLAY
+phase format
+sh "$src/scripts/check-format.sh"
 phase build
 build_all
 phase wine prefix
