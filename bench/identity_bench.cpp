@@ -6,18 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "BenchTimer.h"
 #include "LibraryFixture.h"
 
 namespace
 {
 
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using zvt::bench::MicrosecondsPerCall;
 
 // The leaves the reading rule executes, in order: 0..highest basic (at most 64), the extended probe, and
 // 0x80000000..highest extended (at most 64) when there is more than leaf 0x80000000.
@@ -40,16 +35,6 @@ unsigned LeavesOfOneReading(unsigned (&leaves)[129])
 }
 
 volatile unsigned sink;
-
-template <typename Body> double MicrosecondsPerCall(int iterations, Body body)
-{
-    const double start = Now();
-    for (int i = 0; i < iterations; ++i)
-    {
-        body();
-    }
-    return (Now() - start) * 1e6 / iterations;
-}
 
 } // namespace
 

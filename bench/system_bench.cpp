@@ -8,28 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchTimer.h"
 #include "LibraryFixture.h"
 
 namespace
 {
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
-template <typename Body> double MicrosecondsPerCall(int iterations, Body body)
-{
-    const double start = Now();
-    for (int i = 0; i < iterations; ++i)
-    {
-        body();
-    }
-    return (Now() - start) * 1e6 / iterations;
-}
-
+using zvt::bench::MicrosecondsPerCall;
 // The floor of a file-version query: the three version calls, made here.
 void ReadVersionDirectly(const wchar_t* fileName)
 {

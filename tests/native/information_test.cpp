@@ -24,16 +24,14 @@ namespace zvt::test
 namespace
 {
 
-// The labels under which the dialog shows the feature bits.
-constexpr struct
+struct FeatureLabel
 {
     std::uint32_t mask;
     const char* label;
-} kFeatureLabels[] = {
-    {0x00001, "3DNow!"}, {0x00002, "3DNow!+"},  {0x00004, "SSE4A"},  {0x00100, "MMX"},    {0x00200, "MMX+"},
-    {0x00400, "SSE"},    {0x00800, "SSE2"},     {0x01000, "SSE3"},   {0x02000, "SSE4.1"}, {0x04000, "SSE4.2"},
-    {0x10000, "AMD-V"},  {0x20000, "Intel-VT"}, {0x40000, "x86-64"},
 };
+#define ZVT_LABEL_ROW(mask, label) FeatureLabel{mask, label},
+constexpr FeatureLabel kFeatureLabels[] = {ZVT_FEATURE_LABELS(ZVT_LABEL_ROW)};
+#undef ZVT_LABEL_ROW
 
 std::string FeatureText(std::uint32_t features)
 {
