@@ -1,0 +1,54 @@
+#!/bin/sh
+# Everything a user of the built tree can see, written as files so that two builds can be compared with
+# "diff -r": zvtinfo's text, JSON and reports in every encoding for every recorded dump (native and both
+# Windows widths), its error lines for damaged input, and the resources and export names of every module.
+# Usage: sh scripts/snapshot-outputs.sh OUTDIR   (build tree: ./build, or $ZVT_BUILD)
+set -eu
+. "$(dirname "$0")/env.sh"
+out=$(mkdir -p "$1" && cd "$1" && pwd)
+cd "$src"
+dumps=$(ls tests/data/cpuid/*.txt tests/data/reports/*.txt tests/fuzz/corpus/dump_parser/*)
+modes="ansi utf8 utf8-bom utf16be utf16le hex 0x10101 0x102"
+
+# run FLAVOUR ARGS...: zvtinfo of that flavour, stdout and stderr with the exit status appended.
+run() {
+  flavour=$1; shift
+  case $flavour in
+    native) "$B/native/tools/zvtinfo/zvtinfo" "$@" ;;
+    x86_64) $WINE64 "$B/x86_64/bin/zvtinfo.exe" "$@" ;;
+    i686) $WINE32 "$B/i686/bin/zvtinfo.exe" "$@" ;;
+  esac 2>&1 | tr -d '\r'
+}
+
+for flavour in native x86_64 i686; do
+  dir="$out/$flavour"; mkdir -p "$dir"
+  for dump in $dumps; do
+    name=$(echo "$dump" | tr / _)
+    { run $flavour --replay "$dump"; echo "exit $?"; } >"$dir/$name.text"
+    { run $flavour --replay "$dump" --json; echo "exit $?"; } >"$dir/$name.json"
+    for mode in $modes; do
+      rm -f "$dir/report.tmp"
+      run $flavour --replay "$dump" --report "$dir/report.tmp" --mode $mode >"$dir/$name.$mode.out" || true
+      if [ -f "$dir/report.tmp" ]; then mv "$dir/report.tmp" "$dir/$name.$mode.report"; fi
+    done
+  done
+  # Damaged input: each gives its own error line.
+  printf 'CPUID 00000000: 00000001-756e6547\n' >"$dir/bad.txt"
+  { run $flavour --replay "$dir/bad.txt"; echo "exit $?"; } | sed "s#$dir/##" >"$dir/bad.text"
+  { run $flavour --replay /nonexistent; echo "exit $?"; } >"$dir/missing.text"
+  rm -f "$dir/bad.txt"
+done
+
+for t in i686 x86_64; do
+  dir="$out/modules-$t"; mkdir -p "$dir"
+  for module in zavsys.dll TestZavit32.exe TestZavit64.exe zvtinfo.exe; do
+    file="$B/$t/bin/$module"
+    [ -f "$file" ] || continue
+    wrestool -l "$file" >"$dir/$module.resources"
+    wrestool -l "$file" | sed -n 's/.*--type=\([^ ]*\) --name=\([^ ]*\) .*/\1 \2/p' | while read -r type name; do
+      wrestool -x --raw --type="$type" --name="$name" "$file" | sha256sum | sed "s/-\$/$type $name/"
+    done >"$dir/$module.resource-hashes"
+  done
+  ${t}-w64-mingw32-objdump -p "$B/$t/bin/zavsys.dll" | sed -n '/Ordinal\/Name Pointer/,/^$/p' >"$dir/zavsys.exports"
+done
+echo "snapshot in $out"
