@@ -1,6 +1,6 @@
 # The release package. Each width installs into its own folder (x86/ or x64/): the DLL, both import
-# libraries and the programs; both install include/ and docs/. One zip holds both widths: cpack over this
-# tree and the other width's, through CPACK_INSTALL_CMAKE_PROJECTS (scripts/package.sh).
+# libraries and the programs; both install include/ (zavsys.h, zavsys_features.h) and docs/. One zip holds
+# both widths: cpack over this tree and the other width's, through CPACK_INSTALL_CMAKE_PROJECTS (scripts/package.sh).
 if(ZVT_BITS EQUAL 32)
   set(ZVT_PACKAGE_ARCH x86)
 else()
@@ -13,7 +13,8 @@ install(TARGETS zvtinfo RUNTIME DESTINATION ${ZVT_PACKAGE_ARCH})
 if(TARGET TestZavit${ZVT_BITS})
   install(TARGETS TestZavit${ZVT_BITS} RUNTIME DESTINATION ${ZVT_PACKAGE_ARCH})
 endif()
-install(FILES ${PROJECT_SOURCE_DIR}/library/zavsys.h DESTINATION include)
+install(FILES ${PROJECT_SOURCE_DIR}/library/zavsys.h ${PROJECT_SOURCE_DIR}/library/zavsys_features.h
+        DESTINATION include)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/reference.md DESTINATION docs)
 
 set(CPACK_GENERATOR ZIP)

@@ -1,7 +1,9 @@
-/* Compiled as strict C11 in every build: zavsys.h must stay usable from C, and twice over. */
+/* Compiled as strict C99 and C11 in every build: zavsys.h and zavsys_features.h must stay usable from C,
+   and twice over. */
 #include <string.h>
 
 #include "zavsys.h"
+#include "zavsys_features.h"
 
 #define ZVT_LABEL_ROW(mask, label) {mask, label},
 
@@ -46,4 +48,37 @@ int ZvtHeaderCheckLabel(uint32_t features, char* out, size_t capacity)
         }
     }
     return count;
+}
+
+int ZvtHeaderCheckFlags(const ZVT_CPU_IDENTITY* identity, char* out, size_t capacity);
+
+/* The flag names of a record, then its level and what the next one lacks: every call a C caller makes. */
+int ZvtHeaderCheckFlags(const ZVT_CPU_IDENTITY* identity, char* out, size_t capacity)
+{
+    ZVT_FLAG_SET flags;
+    ZVT_CACHES caches;
+    int missing[ZVT_LEVEL_MAX_MISSING];
+    int index;
+    int32_t physicalBits;
+    int32_t linearBits;
+    uint64_t xcr0;
+    const int level = zvtGetLevel(identity);
+    out[0] = '\0';
+    zvtReadFlags(identity, &flags);
+    for (index = 0; index < ZVT_FLAG_COUNT; ++index)
+    {
+        const ZVT_FLAG_ROW* row = zvtGetFlagRow(index);
+        if (zvtFlagSetHas(&flags, row->flag) && strlen(out) + strlen(row->name) + 2 < capacity)
+        {
+            strcat(out, row->name);
+            strcat(out, " ");
+        }
+    }
+    (void)zvtGetMissingForLevel(identity, level + 1, missing, ZVT_LEVEL_MAX_MISSING);
+    (void)zvtGetCaches(identity, &caches);
+    (void)zvtGetAddressSizes(identity, &physicalBits, &linearBits);
+    (void)zvtReadXcr0(&xcr0);
+    return zvtHasFlag(identity, ZVT_FLAG_HYPERVISOR) + zvtFindFlag("avx2") + level +
+           zvtGetEnabledLevel(identity, xcr0) + (zvtGetFlagName(ZVT_FLAG_SSE4_1) != NULL) +
+           (zvtGetLevelName(level) != NULL);
 }
