@@ -161,6 +161,9 @@ TEST(DecodeSignature, AmdTakesExtendedLeafOneAndOthersLeafOne)
         ExpectSignature(DecodeSignature(MakeIdentity("AuthenticAMD", 0x000906EA, highest, 0x00800F82), true),
                         kIntel906EA);
     }
+    // A highest extended leaf of exactly 0x80000001 is the first that has it.
+    ExpectSignature(DecodeSignature(MakeIdentity("AuthenticAMD", 0x000906EA, 0x80000001u, 0x00800F82), true),
+                    CpuSignature{23, 0xF, 8, 8, 8, 0, 10});
 }
 
 class PrepareIdentityCopy : public testing::Test
@@ -193,7 +196,8 @@ TEST_F(PrepareIdentityCopy, ExactSizeGetsTheWholeMeasuredRecord)
 
 TEST_F(PrepareIdentityCopy, OtherSizesAndNullAreLeftAlone)
 {
-    for (std::int32_t size : {ZVT_IDENTITY_SIZE - 1, ZVT_INFORMATION_SIZE, 0, -ZVT_IDENTITY_SIZE})
+    for (std::int32_t size :
+         {ZVT_IDENTITY_SIZE - 1, ZVT_IDENTITY_SIZE + 1, ZVT_INFORMATION_SIZE, 0, -ZVT_IDENTITY_SIZE})
     {
         FillCallerWithSentinel(size);
         const ZVT_CPU_IDENTITY before = m_caller;

@@ -3,26 +3,10 @@
 #include <set>
 
 #include "DialogText.h"
+#include "SampleInformation.h"
 
 namespace
 {
-
-ZVT_CPU_INFORMATION SampleInformation()
-{
-    ZVT_CPU_INFORMATION info{};
-    info.size = ZVT_INFORMATION_SIZE;
-    info.frequency = 3392.5f;
-    info.family = 6;
-    info.extendedFamily = 0;
-    info.baseFamily = 6;
-    info.model = 158;
-    info.extendedModel = 9;
-    info.baseModel = 14;
-    info.stepping = 10;
-    info.cores = 8;
-    info.features = 0x47F07;
-    return info;
-}
 
 int CheckedBit(std::uint32_t features)
 {
@@ -43,10 +27,11 @@ int CheckedBit(std::uint32_t features)
 TEST(DialogText, ProcessorBlockOrderAndRounding)
 {
     // Base before extended here, although the record stores extended first.
-    EXPECT_EQ(zvt::FormatProcessorText(SampleInformation(), L"GenuineIntel", L"Core i7"),
-              L"Vendor name : GenuineIntel\nModel name : Core i7\nFrequency : 3390 MHz\nFamily : 6\n"
-              L"Base family : 6\nExtended family : 0\nModel : 158\nBase model : 14\nExtended model : 9\n"
-              L"Stepping : 10\nCores : 8\nLogical cores : 0\nThreads : 0\nFeature : 0x47F07");
+    EXPECT_EQ(
+        zvt::FormatProcessorText(zvt::test::SampleInformation(), L"FakeVendor", L"Fake Processor 9000"),
+        L"Vendor name : FakeVendor\nModel name : Fake Processor 9000\nFrequency : 3390 MHz\nFamily : 23\n"
+        L"Base family : 15\nExtended family : 8\nModel : 49\nBase model : 1\nExtended model : 3\n"
+        L"Stepping : 5\nCores : 16\nLogical cores : 12\nThreads : 24\nFeature : 0x40020");
 }
 
 TEST(DialogText, FeatureNumberHasAtLeastFourDigits)

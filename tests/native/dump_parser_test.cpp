@@ -73,6 +73,29 @@ TEST(DumpParser, TextFormatRepeatsAreSubleavesAndANewLeafZeroEndsTheBlock)
     EXPECT_FALSE(p.cpuid.Contains(5, 0));
 }
 
+TEST(DumpParser, LeafDumpsWithAByteOrderMark)
+{
+    const std::string text = "CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\n"
+                             "CPUID 00000001: 000306C4-00000800-FFFA3203-078BFBFD\n";
+    const std::string tool =
+        "CPU:\n"
+        "   0x00000000 0x00: eax=0x00000001 ebx=0x756e6547 ecx=0x6c65746e edx=0x49656e69\n"
+        "   0x00000001 0x00: eax=0x000306c4 ebx=0x00000800 ecx=0xfffa3203 edx=0x078bfbfd\n";
+    std::string utf16;
+    for (const char c : text)
+    {
+        utf16 += std::string(1, c) + '\0';
+    }
+    for (const std::string& marked : {"\xEF\xBB\xBF" + text, "\xEF\xBB\xBF" + tool, "\xFF\xFE" + utf16})
+    {
+        const Parsed p = Parse(marked);
+        ASSERT_TRUE(p.ok) << p.error.line << ": " << p.error.message;
+        EXPECT_EQ(p.cpuid.Entries().size(), 2u);
+        ExpectLeaf(p.cpuid, 0, 0, {1, 0x756E6547, 0x6C65746E, 0x49656E69}); // the line right after the mark
+        ExpectLeaf(p.cpuid, 1, 0, {0x000306C4, 0x800, 0xFFFA3203, 0x078BFBFD});
+    }
+}
+
 TEST(DumpParser, TextBetweenBlocksEndsTheFirst)
 {
     const Parsed p = Parse("CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\n"

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "CpuidTables.h"
+#include "DataTable.h"
 #include "Information.h"
 #include "support/AllocationCounter.h"
 #include "support/Dumps.h"
@@ -59,7 +60,7 @@ std::string FieldText(const char* field, std::size_t capacity)
     return end == nullptr ? "<no terminator>" : std::string(field, static_cast<const char*>(end));
 }
 
-using Columns = std::map<std::string, std::string>;
+using Columns = TableRow;
 const std::vector<std::string> kColumnOrder = {
     "dump",          "vendor",    "modelName", "family", "extendedFamily", "baseFamily", "model",
     "extendedModel", "baseModel", "stepping",  "cores",  "features",       "basicCount", "extendedCount"};
@@ -101,17 +102,6 @@ Columns Describe(const std::string& dump)
 
 const std::filesystem::path kExpectedPath = std::filesystem::path(ZVT_TEST_DATA) / "cpuid" / "expected.tsv";
 
-std::vector<std::string> Split(const std::string& line, char separator)
-{
-    std::vector<std::string> parts;
-    std::istringstream in(line);
-    for (std::string part; std::getline(in, part, separator);)
-    {
-        parts.push_back(part);
-    }
-    return parts;
-}
-
 // Rewrites the rows from what the library computes now, keeping the comment lines at the top. Only on
 // purpose (ZVT_UPDATE_EXPECTED=1); every changed row is then to be checked against its dump.
 void RewriteExpected()
@@ -149,26 +139,9 @@ const std::map<std::string, Columns>& ExpectedRows()
             RewriteExpected();
         }
         std::map<std::string, Columns> table;
-        std::ifstream in(kExpectedPath);
-        std::vector<std::string> header;
-        for (std::string line; std::getline(in, line);)
+        for (const TableRow& row : ReadTable(kExpectedPath))
         {
-            if (line.empty() || line[0] == '#')
-            {
-                continue;
-            }
-            const std::vector<std::string> cells = Split(line, '\t');
-            if (header.empty())
-            {
-                header = cells;
-                continue;
-            }
-            Columns row;
-            for (std::size_t i = 0; i < header.size() && i < cells.size(); ++i)
-            {
-                row[header[i]] = cells[i];
-            }
-            table[row["dump"]] = row;
+            table[row.at("dump")] = row;
         }
         return table;
     }();

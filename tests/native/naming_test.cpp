@@ -1,11 +1,13 @@
-// Vendor string, brand string, and the vendor and model tables for processors without a brand string.
+// Vendor string, brand string, and the model names of processors without a brand string (against the
+// reviewed table tests/data/model-names.tsv).
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
+#include "DataTable.h"
 #include "Naming.h"
-#include "support/Synthetic.h"
 
 namespace zvt::test
 {
@@ -63,81 +65,17 @@ std::string ModelNameOf(std::int32_t family, std::int32_t model, const char* ven
     return Terminated(name);
 }
 
-TEST(ModelName, VendorTable)
+TEST(ModelName, ReviewedTableOfNames)
 {
-    const struct
+    const std::vector<TableRow> rows = ReadTable(std::filesystem::path(ZVT_TEST_DATA) / "model-names.tsv");
+    ASSERT_GE(rows.size(), 70u);
+    for (const TableRow& row : rows)
     {
-        const char* vendor;
-        const char* name;
-    } cases[] = {
-        {"CentaurHauls", "Centaur Prosesser"},
-        {"Compaq FX32!", "Compaq Prosesser"},
-        {"CyrixInstead", "Cyrix Prosesser"},
-        {"GenuineTMx86", "Transmeta Prosesser"},
-        {"Geode By NSC", "NSC Prosesser"},
-        {"NexGenDriven", "NexGen Prosesser"},
-        {"UMC UMC UMC ", "UMC Prosesser"},
-        {"RiseRiseRise", "Rise Prosesser"},
-        {"riseriserise", "Rise Prosesser"},
-        {"genuineintel", "Intel Prosesser (Family 5)"},
-        {"AUTHENTICAMD", "AMD K6"},
-        {"UMC UMC UMC", "Unknown"},
-        {"HygonGenuine", "Unknown"},
-        {"GenuineIntel ", "Unknown"},
-        {"GenuineInte", "Unknown"},
-        {"", "Unknown"},
-    };
-    for (const auto& c : cases)
-    {
-        EXPECT_EQ(ModelNameOf(5, 6, c.vendor), c.name) << '"' << c.vendor << '"';
-    }
-}
-
-TEST(ModelName, AmdAndIntelTablesByFamilyAndModel)
-{
-    constexpr const char* kAmd = "AuthenticAMD";
-    constexpr const char* kIntel = "GenuineIntel";
-    const struct
-    {
-        const char* vendor;
-        std::int32_t family;
-        std::int32_t model;
-        const char* name;
-    } cases[] = {
-        // clang-format off
-        {kAmd, 4, 0, "AMD Am486/Am5x86"}, {kAmd, 4, -7, "AMD Am486/Am5x86"},
-        {kAmd, 5, 0, "AMD K5"}, {kAmd, 5, 1, "AMD K5"},
-        {kAmd, 5, 2, "AMD Prosesser (Family 5)"}, {kAmd, 5, 3, "AMD Prosesser (Family 5)"},
-        {kAmd, 5, 5, "AMD Prosesser (Family 5)"}, {kAmd, 5, 6, "AMD K6"},
-        {kAmd, 5, 7, "AMD K6"}, {kAmd, 5, 8, "AMD K6-2"}, {kAmd, 5, 9, "AMD K6-3"},
-        {kAmd, 5, 10, "AMD Prosesser (Family 5)"}, {kAmd, 5, -1, "AMD Prosesser (Family 5)"},
-        {kAmd, 6, 0, "AMD Athlon/Duron"}, {kAmd, 6, 255, "AMD Athlon/Duron"},
-        {kAmd, 15, 0, "AMD Prosesser"}, {kAmd, 23, 8, "AMD Prosesser"},
-        {kAmd, 3, 0, "AMD Prosesser"}, {kAmd, -6, 0, "AMD Prosesser"},
-        {kIntel, 4, 1, "Intel 486DX"}, {kIntel, 4, 2, "Intel 486SX"},
-        {kIntel, 4, 3, "Intel 486DX2"}, {kIntel, 4, 4, "Intel 486SL"},
-        {kIntel, 4, 5, "Intel 486SX2"}, {kIntel, 4, 7, "Intel 486DX2E"},
-        {kIntel, 4, 8, "Intel 486DX4"}, {kIntel, 4, 6, "Intel Prosesser (Family 4)"},
-        {kIntel, 4, 0, "Intel Prosesser (Family 4)"}, {kIntel, 4, 9, "Intel Prosesser (Family 4)"},
-        {kIntel, 4, -1, "Intel Prosesser (Family 4)"}, {kIntel, 5, 0, "Intel Prosesser (Family 5)"},
-        {kIntel, 5, 1, "Intel Pentium"}, {kIntel, 5, 3, "Intel Pentium"},
-        {kIntel, 5, 4, "Intel Pentium MMX"}, {kIntel, 5, 5, "Intel Prosesser (Family 5)"},
-        {kIntel, 6, 1, "Intel Pentium Pro"}, {kIntel, 6, 3, "Intel Pentium II"},
-        {kIntel, 6, 5, "Intel Pentium II/Celeron/Xeon"}, {kIntel, 6, 6, "Intel Celeron"},
-        {kIntel, 6, 7, "Intel Pentium III/Xeon"}, {kIntel, 6, 8, "Intel Pentium III/Celeron/Xeon"},
-        {kIntel, 6, 9, "Intel Pentium M"}, {kIntel, 6, 12, "Intel Pentium M"},
-        {kIntel, 6, 10, "Intel Xeon"}, {kIntel, 6, 11, "Intel Pentium III"},
-        {kIntel, 6, 0, "Intel Prosesser (Family 6)"}, {kIntel, 6, 2, "Intel Prosesser (Family 6)"},
-        {kIntel, 6, 4, "Intel Prosesser (Family 6)"}, {kIntel, 6, 13, "Intel Prosesser (Family 6)"},
-        {kIntel, 6, 158, "Intel Prosesser (Family 6)"}, {kIntel, 6, -3, "Intel Prosesser (Family 6)"},
-        {kIntel, 15, 2, "Intel Prosesser"}, {kIntel, 7, 1, "Intel Prosesser"},
-        {kIntel, 0, 0, "Intel Prosesser"},
-        // clang-format on
-    };
-    for (const auto& c : cases)
-    {
-        EXPECT_EQ(ModelNameOf(c.family, c.model, c.vendor), c.name)
-            << c.vendor << ' ' << c.family << '/' << c.model;
+        const std::string vendor = Unquoted(row.at("vendor"));
+        const std::int32_t family = std::stoi(row.at("family"));
+        const std::int32_t model = std::stoi(row.at("model"));
+        EXPECT_EQ(ModelNameOf(family, model, vendor.c_str()), Unquoted(row.at("name")))
+            << '"' << vendor << "\" " << family << '/' << model;
     }
 }
 

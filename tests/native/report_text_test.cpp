@@ -8,6 +8,7 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "CpuidTables.h"
 #include "ReportText.h"
@@ -158,6 +159,22 @@ TEST(ReportText, LongestReportFits)
     const std::string report = Report(identity);
     EXPECT_LE(report.size(), 7588u);
     EXPECT_LT(report.size(), zvt::kReportCapacity);
+}
+
+TEST(ReportText, ExactFitHoldsTheReportAndOneByteLessNothing)
+{
+    const ZVT_CPU_IDENTITY identity = RecordedIdentity("qemu-Haswell", 2394.5f);
+    const std::size_t length = Report(identity).size();
+    // The capacity ends before the array does: whatever lands beyond it is seen, sanitizer or not.
+    std::vector<char> buffer(length + 2, 'x');
+    EXPECT_EQ(zvt::BuildReport(identity, buffer.data(), length + 1), length);
+    EXPECT_EQ(buffer[length], '\0');
+    EXPECT_EQ(buffer[length + 1], 'x');
+
+    std::fill(buffer.begin(), buffer.end(), 'x');
+    EXPECT_EQ(zvt::BuildReport(identity, buffer.data(), length), 0u);
+    EXPECT_EQ(buffer[0], '\0');
+    EXPECT_EQ(buffer[length], 'x');
 }
 
 TEST(ReportText, TooSmallABufferGivesNothing)

@@ -65,7 +65,8 @@ TEST(TextEncoding, MarkUnlessUpperBitsAreExactlyOne)
     EXPECT_EQ(Mark(0x102), Bytes{});
     EXPECT_EQ(Mark(3), (Bytes{0xFF, 0xFE}));
     EXPECT_EQ(Mark(0x103), Bytes{});
-    EXPECT_EQ(Mark(0x10003), (Bytes{0xFF, 0xFE})); // only exactly 1 in bits 8..31 drops the mark
+    EXPECT_EQ(Mark(0x10003), (Bytes{0xFF, 0xFE}));       // only exactly 1 in bits 8..31 drops the mark
+    EXPECT_EQ(Mark(0x10101), (Bytes{0xEF, 0xBB, 0xBF})); // bits 8..15 alone are not the rule
     EXPECT_EQ(Mark(5), Bytes{});
     EXPECT_EQ(Mark(6), Bytes{});
     EXPECT_EQ(Mark(0x106), Bytes{});

@@ -20,6 +20,6 @@ int32_t ZVT_API zvtGetInformation(ZVT_CPU_INFORMATION* information, int32_t)
     {
         return failure; // like the real library: nothing copied
     }
-    *information = FakeInformation();
+    *information = zvt::test::SampleInformation();
     return 0;
 }

@@ -165,7 +165,7 @@ Expected ExpectedFor(const wchar_t* programName, const std::wstring& mode)
         expected.notice = zvt::DescribeMissingLibrary(true, kFakeMissingExports);
         if (mode == L"--lacking")
         {
-            expected.info = FakeInformation();
+            expected.info = zvt::test::SampleInformation();
         }
     }
     else
