@@ -1,6 +1,7 @@
 #!/bin/sh
 # Measures the processor exports against their CPUID floor, the frequency against the kernel's TSC rate,
-# and the library's size and imports, in both widths. Needs a build (scripts/test-all.sh or main.sh).
+# and the library's size and imports, in both widths; then the stress figures (scripts/stress.sh), which
+# fail the run on a mismatch or a leak. Needs a build (scripts/test-all.sh or main.sh).
 set -eu
 . "$(dirname "$0")/env.sh"
 wineserver -p
@@ -16,3 +17,4 @@ for t in x86_64 i686; do
     $($t-w64-mingw32-objdump -p "$B/$t/bin/zavsys.dll" | sed -n 's/.*DLL Name: //p')
 done
 wineserver -k
+sh "$(dirname "$0")/stress.sh"
