@@ -383,38 +383,27 @@ ZVT_INLINE uint32_t zvtGetFlagWordMask(int word)
 // The raw register behind a word, 0 when the record does not hold its leaf.
 ZVT_INLINE uint32_t zvtReadFlagWord(const ZVT_CPU_IDENTITY* identity, int word)
 {
-    const ZVT_CPUID_LEAF* leaf1 = zvtFindBasicLeaf(identity, 1);
-    const ZVT_CPUID_LEAF* leaf7 = zvtFindBasicLeaf(identity, 7);
-    const ZVT_CPUID_LEAF* leafD = zvtFindBasicLeaf(identity, 0xD);
-    const ZVT_CPUID_LEAF* extended1 = zvtFindExtendedLeaf(identity, 0x80000001u);
-    const ZVT_CPUID_LEAF* extended7 = zvtFindExtendedLeaf(identity, 0x80000007u);
-    const ZVT_CPUID_LEAF* extended8 = zvtFindExtendedLeaf(identity, 0x80000008u);
-    switch (word)
-    {
-    case ZVT_WORD_1_EDX:
-        return leaf1 ? leaf1->edx : 0u;
-    case ZVT_WORD_1_ECX:
-        return leaf1 ? leaf1->ecx : 0u;
-    case ZVT_WORD_7_EBX:
-        return leaf7 ? leaf7->ebx : 0u;
-    case ZVT_WORD_7_ECX:
-        return leaf7 ? leaf7->ecx : 0u;
-    case ZVT_WORD_7_EDX:
-        return leaf7 ? leaf7->edx : 0u;
-    case ZVT_WORD_80000001_EDX:
-        return extended1 ? extended1->edx : 0u;
-    case ZVT_WORD_80000001_ECX:
-        return extended1 ? extended1->ecx : 0u;
-    case ZVT_WORD_80000007_EDX:
-        return extended7 ? extended7->edx : 0u;
-    case ZVT_WORD_80000008_EBX:
-        return extended8 ? extended8->ebx : 0u;
-    case ZVT_WORD_XCR0_LOW:
-        return leafD ? leafD->eax : 0u;
-    case ZVT_WORD_XCR0_HIGH:
-        return leafD ? leafD->edx : 0u;
-    default:
+    // Per word: its leaf, and its register (0 EAX, 1 EBX, 2 ECX, 3 EDX).
+    static const uint32_t leaves[ZVT_FLAG_WORDS] = {
+        1u, 1u, 7u, 7u, 7u, 0x80000001u, 0x80000001u, 0x80000007u, 0x80000008u, 0xDu, 0xDu};
+    static const unsigned char registers[ZVT_FLAG_WORDS] = {3, 2, 1, 2, 3, 3, 2, 3, 1, 0, 3};
+    const ZVT_CPUID_LEAF* leaf;
+    if (word < 0 || word >= ZVT_FLAG_WORDS)
         return 0u;
+    leaf = leaves[word] >= 0x80000000u ? zvtFindExtendedLeaf(identity, leaves[word])
+                                       : zvtFindBasicLeaf(identity, leaves[word]);
+    if (leaf == NULL)
+        return 0u;
+    switch (registers[word])
+    {
+    case 0:
+        return leaf->eax;
+    case 1:
+        return leaf->ebx;
+    case 2:
+        return leaf->ecx;
+    default:
+        return leaf->edx;
     }
 }
 

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Measures the processor exports against their CPUID floor, the frequency against the kernel's TSC rate,
-# and the library's size and imports, in both widths; then the stress figures (scripts/stress.sh), which
-# fail the run on a mismatch or a leak. Needs a build (scripts/test-all.sh or main.sh).
+# decoding with zavsys_features.h against one CPUID, and the library's size and imports, in both widths;
+# then the stress figures (scripts/stress.sh), which fail the run on a mismatch or a leak. Needs a build
+# (scripts/test-all.sh or main.sh).
 set -eu
 . "$(dirname "$0")/env.sh"
 wineserver -p
@@ -13,8 +14,10 @@ for t in x86_64 i686; do
   (cd "$B/$t/bin" && $loader identity_bench.exe "${1:-2000}" | tr -d '\r')
   (cd "$B/$t/bin" && $loader report_bench.exe | tr -d '\r')
   (cd "$B/$t/bin" && $loader system_bench.exe | tr -d '\r')
+  (cd "$B/$t/bin" && $loader features_bench.exe | tr -d '\r')
   echo "zavsys.dll: $(stat -c %s "$B/$t/bin/zavsys.dll") bytes; imports:" \
     $($t-w64-mingw32-objdump -p "$B/$t/bin/zavsys.dll" | sed -n 's/.*DLL Name: //p')
 done
+echo "zavsys_features.h: $(stat -c %s "$src/library/zavsys_features.h") bytes, $(wc -l <"$src/library/zavsys_features.h") lines"
 wineserver -k
 sh "$(dirname "$0")/stress.sh"
