@@ -22,8 +22,21 @@ wine_prefix() {
     (unset DISPLAY; $WINE64 wineboot -i >/dev/null 2>&1
      $WINE64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1
      $WINE64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+     no_debugger
      wineserver -w)
   fi
+}
+
+# no_debugger: the prefix names no debugger for either width, so an unhandled exception ends the process
+# at once with the exception's code as its status. Wine's default starts winedbg instead, whose crash
+# window waits on the display until ctest's timeout. Does nothing when the saved registry has it already.
+no_debugger() {
+  awk '/^\[/ { key = /\\\\AeDebug\]/ } key && $0 == "\"Debugger\"=\"\"" { n++ } END { exit n != 2 }' \
+    "$WINEPREFIX/system.reg" && return
+  for view in '' 'Wow6432Node\'; do
+    $WINE64 reg add "HKLM\\Software\\${view}Microsoft\\Windows NT\\CurrentVersion\\AeDebug" /v Debugger /d '' /f \
+      >/dev/null 2>&1
+  done
 }
 
 # start_session: a private Xvfb display and one warm Wine session for everything that follows.
@@ -37,5 +50,6 @@ start_session() {
   wineserver -k 2>/dev/null && echo "(stopped a Wine session left running on $WINEPREFIX)" || true
   wineserver -w
   wineserver -p
+  no_debugger # a prefix made before it was part of wine_prefix; saved when the session ends
   $WINE64 wineboot >/dev/null 2>&1 # services start now, away from ctest's pipes
 }
