@@ -87,7 +87,10 @@ constexpr std::size_t kMaxDumpEntries = 4096;
 // Reads a CPUID dump: the output of "cpuid -r" (one CPU: the first block), lines like
 // "CPUID 00000001: 000906EA-00100800-7FFAFBBF-BFEBFBFF" (the first logical processor's block), or an
 // identity report in any of its text encodings (ANSI, UTF-8, UTF-16 with or without a mark). Lines
-// starting with '#' are comments. Returns false with the line and reason of the first bad line.
+// starting with '#' are comments; other text before a block's first leaf is a header. Refused, with the line
+// and reason: a line that starts like a leaf but is not one, a block without basic leaf 0, a leaf and
+// sub-leaf answered twice with different registers (the same answer again is accepted), and text after the
+// leaves that no next block follows ("CPU 1:", or a header and then leaf 0).
 bool ParseCpuidDump(std::string_view text, CRecordedCpuid& cpuid, DumpError& error,
                     DumpDetails* details = nullptr);
 

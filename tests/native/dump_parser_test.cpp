@@ -96,36 +96,79 @@ TEST(DumpParser, LeafDumpsWithAByteOrderMark)
     }
 }
 
-TEST(DumpParser, TextBetweenBlocksEndsTheFirst)
+TEST(DumpParser, HeadersBetweenBlocksEndTheFirst)
 {
-    const Parsed p = Parse("CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\n"
-                           "------[ Logical CPU #1 ]------\n"
-                           "CPUID 00000001: 00000001-00000002-00000003-00000004\n");
-    ASSERT_TRUE(p.ok);
-    EXPECT_EQ(p.cpuid.Entries().size(), 1u);
+    const char* const dumps[] = {
+        "CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\n"
+        "CPUID 00000001: 00000001-00000002-00000003-00000004\n"
+        "------[ Logical CPU #1 ]------\n"
+        "\n"
+        "Another header\n"
+        "CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\n"
+        "CPUID 00000001: 00000005-00000006-00000007-00000008\n",
+        "CPU 0:\n"
+        "   0x00000000 0x00: eax=0x00000001 ebx=0x756e6547 ecx=0x6c65746e edx=0x49656e69\n"
+        "   0x00000001 0x00: eax=0x00000001 ebx=0x00000002 ecx=0x00000003 edx=0x00000004\n"
+        "some header\n"
+        "CPU 1:\n"
+        "   0x00000001 0x00: eax=0x00000005 ebx=0x00000006 ecx=0x00000007 edx=0x00000008\n",
+    };
+    for (const char* dump : dumps)
+    {
+        const Parsed p = Parse(dump);
+        ASSERT_TRUE(p.ok) << p.error.line << ": " << p.error.message;
+        EXPECT_EQ(p.cpuid.Entries().size(), 2u);
+        ExpectLeaf(p.cpuid, 1, 0, {1, 2, 3, 4});
+    }
 }
 
-TEST(DumpParser, GarbledLineIsRejectedWithItsNumber)
+TEST(DumpParser, IdenticalRepeatsAreOneAnswer)
+{
+    const Parsed p = Parse("   0x00000000 0x00: eax=0x1 ebx=0x2 ecx=0x3 edx=0x4\n"
+                           "   0x00000007 0x00: eax=0x0 ebx=0x29c6fbf ecx=0x0 edx=0x0\n"
+                           "   0x00000007 0x00: eax=0x0 ebx=0x029C6FBF ecx=0x0 edx=0x0\n");
+    ASSERT_TRUE(p.ok) << p.error.line << ": " << p.error.message;
+    EXPECT_EQ(p.cpuid.Entries().size(), 2u);
+    ExpectLeaf(p.cpuid, 7, 0, {0, 0x029C6FBF, 0, 0});
+}
+
+// A garbled line, and what lost or invented answers silently before (a block without leaf 0, two answers
+// for one sub-leaf, text that belongs to no block): refused at the line that shows it.
+TEST(DumpParser, BadLinesAreRefusedWithTheirNumber)
 {
     const struct
     {
         const char* text;
         int line;
+        const char* says;
     } cases[] = {
-        {"# header\nCPU:\n   0x00000000 0x00: eax=0x0000000d ebx=zz ecx=0 edx=0\n", 3},
-        {"CPU:\n   0x00000000 0x00: eax=0x1 ebx=0x2 ecx=0x3\n", 2},
-        {"CPU:\n   0x00000000 0x00: eax=0x1 ebx=0x2 ecx=0x3 edx=0x4 extra\n", 2},
-        {"CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\nCPUID 00000001: 1-2-3\n", 2},
-        {"CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\nCPUID 00000001: 123456789-2-3-4\n", 2},
-        {"\n\nCPUID : 1-2-3-4\n", 3},
-        {"0x00000000: eax=1 ebx=2 ecx=3 edx=4\n", 1},
+        {"# header\nCPU:\n   0x00000000 0x00: eax=0x0000000d ebx=zz ecx=0 edx=0\n", 3, "not a CPUID line"},
+        {"CPU:\n   0x00000000 0x00: eax=0x1 ebx=0x2 ecx=0x3\n", 2, "not a CPUID line"},
+        {"CPU:\n   0x00000000 0x00: eax=0x1 ebx=0x2 ecx=0x3 edx=0x4 extra\n", 2, "not a CPUID line"},
+        {"CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\nCPUID 00000001: 1-2-3\n", 2,
+         "not a CPUID line"},
+        {"CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\nCPUID 00000001: 123456789-2-3-4\n", 2,
+         "not a CPUID line"},
+        {"\n\nCPUID : 1-2-3-4\n", 3, "not a CPUID line"},
+        {"0x00000000: eax=1 ebx=2 ecx=3 edx=4\n", 1, "not a CPUID line"},
+        {"# header\nCPU:\n   0x00000001 0x00: eax=0x1 ebx=0x2 ecx=0x3 edx=0x4\n", 3, "no basic leaf 0"},
+        {"\nCPUID 80000000: 80000004-0-0-0\nCPUID 00000001: 1-2-3-4\n", 2, "no basic leaf 0"},
+        {"   0x00000000 0x01: eax=0x1 ebx=0x2 ecx=0x3 edx=0x4\n   0x00000001 0x00: eax=0 ebx=0 ecx=0 edx=0\n",
+         1, "no basic leaf 0"},
+        {"CPU:\n   0x00000000 0x00: eax=0x1 ebx=0x2 ecx=0x3 edx=0x4\n"
+         "   0x00000004 0x01: eax=0x1 ebx=0x2 ecx=0x3 edx=0x4\n"
+         "   0x00000004 0x01: eax=0x1 ebx=0x2 ecx=0x3 edx=0x5\n",
+         4, "leaf 0x00000004 sub-leaf 1 has a different answer on line 3"},
+        {"CPUID 00000000: 1-2-3-4\nCPUID 00000001: 1-2-3-4\nthe end\n\n# done\n", 3,
+         "unexpected text after the CPUID leaves: the end"},
+        {"CPUID 00000000: 1-2-3-4\n[ more ]\nCPUID 00000001: 1-2-3-4\n", 2, "not a CPUID line: [ more ]"},
     };
     for (const auto& c : cases)
     {
         const Parsed p = Parse(c.text);
         EXPECT_FALSE(p.ok) << c.text;
-        EXPECT_EQ(p.error.line, c.line) << c.text;
-        EXPECT_FALSE(p.error.message.empty());
+        EXPECT_EQ(p.error.line, c.line) << c.text << p.error.message;
+        EXPECT_NE(p.error.message.find(c.says), std::string::npos) << c.text << p.error.message;
     }
 }
 

@@ -366,6 +366,13 @@ TEST(Replay, BadInputEndsInOneLine)
                                              "ELF\x02\x01\x01\0\0\0\xff\xfe\n0x\x01\x02",
                                              18)),
          "binary.bin:2: "},
+        {WriteTemp("trailing.txt", "CPUID 00000000: 1-2-3-4\nCPUID 00000001: 1-2-3-4\n\nend of dump\n"),
+         "trailing.txt:4: unexpected text after the CPUID leaves: end of dump\n"},
+        {WriteTemp("twice.txt", "0x0 0x0: eax=1 ebx=2 ecx=3 edx=4\n0x1 0x0: eax=1 ebx=2 ecx=3 edx=4\n"
+                                "0x1 0x0: eax=1 ebx=2 ecx=3 edx=0\n"),
+         "twice.txt:3: leaf 0x00000001 sub-leaf 0 has a different answer on line 2\n"},
+        {WriteTemp("headless.txt", "CPUID 00000001: 1-2-3-4\n"),
+         "headless.txt:1: the processor's block has no "},
         {TempPath("missing.txt"), "missing.txt: cannot open: "},
         {MakeFifo("pipe"), "pipe: a pipe, not a file"},
         {dir, ": cannot read: "}};
