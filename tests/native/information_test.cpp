@@ -8,12 +8,12 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "CpuidTables.h"
 #include "DataTable.h"
+#include "FeatureLabels.h"
 #include "Information.h"
 #include "support/AllocationCounter.h"
 #include "support/Dumps.h"
@@ -24,35 +24,6 @@ namespace zvt::test
 {
 namespace
 {
-
-struct FeatureLabel
-{
-    std::uint32_t mask;
-    const char* label;
-};
-#define ZVT_LABEL_ROW(mask, label) FeatureLabel{mask, label},
-constexpr FeatureLabel kFeatureLabels[] = {ZVT_FEATURE_LABELS(ZVT_LABEL_ROW)};
-#undef ZVT_LABEL_ROW
-
-std::string FeatureText(std::uint32_t features)
-{
-    std::string text;
-    for (const auto& feature : kFeatureLabels)
-    {
-        if ((features & feature.mask) != 0)
-        {
-            text += (text.empty() ? "" : " ") + std::string(feature.label);
-            features &= ~feature.mask;
-        }
-    }
-    if (features != 0) // a bit that has no label must never be set
-    {
-        std::ostringstream rest;
-        rest << " 0x" << std::hex << features;
-        text += rest.str();
-    }
-    return text.empty() ? "-" : text;
-}
 
 std::string FieldText(const char* field, std::size_t capacity)
 {

@@ -53,15 +53,15 @@ TEST(SystemObject, EachPartHoldsWhatItsConstructorRead)
     EXPECT_EQ(box.m_timeBox.m_pfnIsWow64Process, nullptr);
 }
 
-TEST(SystemObject, WindowsPartKeepsItsMembersInOrder)
+TEST(SystemObject, WindowsPartAloneFillsOnlyItsVersionRecord)
 {
     const CWindowsBox box;
-    const auto* osVersionInfo = reinterpret_cast<const char*>(&box.m_osVersionInfo);
-    const auto* windowsVersion = reinterpret_cast<const char*>(&box.m_windowsVersion);
-    const auto* isWow64Process = reinterpret_cast<const char*>(&box.m_pfnIsWow64Process);
-    EXPECT_LT(osVersionInfo, windowsVersion);
-    EXPECT_LT(windowsVersion, isWow64Process);
-    EXPECT_EQ(box.m_osVersionInfo.dwOSVersionInfoSize, 0u); // only the system object's own part is filled
+    ZVT_WINDOWS_VERSION fresh{};
+    fresh.size = ZVT_WINDOWS_VERSION_SIZE;
+    CWindowsBox::FillWindowsVersion(&fresh);
+    EXPECT_TRUE(SameBytes(box.m_windowsVersion, fresh));
+    EXPECT_TRUE(SameBytes(box.m_osVersionInfo, OSVERSIONINFOW{})); // only the system object's own is filled
+    EXPECT_EQ(box.m_pfnIsWow64Process, nullptr);
 }
 
 TEST(FileVersionMemory, ExhaustedMemoryLeavesOutputsAndRecordUntouched)

@@ -1,19 +1,14 @@
 // The processor exports and the module as a caller sees them: loaded with LoadLibraryW, bound by name.
 #include <windows.h>
 
-#include <cpuid.h>
 #include <gtest/gtest.h>
-#include <x86intrin.h>
 
-#include "Information.h"
 #include "LibraryFixture.h"
 
 namespace
 {
 
 using zvt::test::CLibrary;
-using zvt::test::FillSentinel;
-using zvt::test::IsSentinel;
 
 class Exports : public ::testing::Test
 {

@@ -1,14 +1,16 @@
 // The identity report through the export, as a caller sees it: loaded with LoadLibraryW and bound with
-// GetProcAddress. The expected text is built from the record the same call returned.
+// GetProcAddress. These check the plumbing: the file holds the library's report of the record the same
+// call returned, in the library's encoding of the mode. The report text itself is checked against reviewed
+// reports by the native tests, and the encodings against reviewed bytes in text_file_test.
 #include <windows.h>
 
-#include <cctype>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <thread>
 
 #include "ReportText.h"
 #include "TempFiles.h"
+#include "TextFile.h"
 #include "zavsys.h"
 
 using zvt::wintest::Bytes;
@@ -56,56 +58,15 @@ protected:
         return text;
     }
 
-    // The report text as a file of mode holds it; the text is ASCII, so the code pages do not matter.
-    static Bytes Encoded(const std::string& text, std::int32_t mode)
+    // The text as the library's text file writes it in mode.
+    Bytes Encoded(const std::string& text, std::int32_t mode) const
     {
-        const bool dropMark = (mode & ~0xFF) == 0x100;
-        Bytes bytes;
-        switch (mode & 0xFF)
-        {
-        case 0:
-            return {text.begin(), text.end()};
-        case 1:
-            bytes = dropMark ? Bytes{} : Bytes{0xEF, 0xBB, 0xBF};
-            bytes.insert(bytes.end(), text.begin(), text.end());
-            return bytes;
-        case 2:
-        case 3:
-            if (!dropMark)
-            {
-                bytes = (mode & 0xFF) == 2 ? Bytes{0xFE, 0xFF} : Bytes{0xFF, 0xFE};
-            }
-            for (const char c : text)
-            {
-                bytes.push_back((mode & 0xFF) == 2 ? 0 : static_cast<std::uint8_t>(c));
-                bytes.push_back((mode & 0xFF) == 2 ? static_cast<std::uint8_t>(c) : 0);
-            }
-            return bytes;
-        case 6:
-            return HexPairs(text);
-        default:
-            return {};
-        }
-    }
-
-    static Bytes HexPairs(const std::string& text)
-    {
-        auto digit = [](char c) -> int {
-            const std::string digits = "0123456789abcdef";
-            const auto at = digits.find(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-            return at == std::string::npos ? 0 : static_cast<int>(at);
-        };
-        Bytes bytes;
-        for (std::size_t i = 0; i < text.size(); i += 2)
-        {
-            const int value = digit(text[i]) * 16 + (i + 1 < text.size() ? digit(text[i + 1]) : 0);
-            if (value == 0)
-            {
-                break;
-            }
-            bytes.push_back(static_cast<std::uint8_t>(value));
-        }
-        return bytes;
+        const std::wstring path = m_directory.Path(L"expected.bin");
+        CTextFile file;
+        EXPECT_EQ(file.OpenForWrite(path.c_str(), mode), 0);
+        file.WriteText(text.c_str());
+        EXPECT_EQ(file.Close(), 0);
+        return ReadBytes(path);
     }
 
     static inline HMODULE s_hModule = nullptr;

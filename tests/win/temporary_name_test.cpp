@@ -2,6 +2,7 @@
 // files a call creates or leaves behind.
 #include <windows.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <gtest/gtest.h>
 #include <set>
@@ -164,6 +165,48 @@ TEST_F(TemporaryName, FailuresLeaveTheBufferAndTheDirectoryAsTheyWere)
     EXPECT_EQ(m_pfnGetTemporaryFileName(0, nullptr, MAX_PATH), ZVT_E_FAILED);
     EXPECT_EQ(std::vector<wchar_t>(std::begin(buffer), std::end(buffer)), before);
     EXPECT_TRUE(m_scratch.Files().empty());
+}
+
+// The name and its zero fit a capacity of its length + 1 exactly; a capacity of its length is refused, and
+// nothing lands beyond the capacity either way. The system picks the number, and with it how many hex
+// digits the name has: the length is learnt from the call before, which the next name shares but for the
+// rare step to one more digit, after which the case is simply tried again.
+TEST_F(TemporaryName, CapacityOfTheNameAndItsZeroFitsAndOneLessDoesNot)
+{
+    ASSERT_NE(m_pfnGetTemporaryFileName, nullptr);
+    bool fitted = false;
+    bool refused = false;
+    for (int attempt = 0; attempt < 8 && !(fitted && refused); ++attempt)
+    {
+        const std::size_t length = Create(L"cap").size();
+        ASSERT_GT(length, 0u);
+        for (const std::size_t capacity : {length + 1, length})
+        {
+            wchar_t buffer[MAX_PATH + 8];
+            std::fill(std::begin(buffer), std::end(buffer), kGuard);
+            wcscpy_s(buffer, 4, L"cap");
+            const std::vector<wchar_t> before(std::begin(buffer), std::end(buffer));
+            const std::size_t files = m_scratch.Files().size();
+            const std::int32_t result =
+                m_pfnGetTemporaryFileName(0, buffer, static_cast<std::int32_t>(capacity));
+            EXPECT_TRUE(
+                std::all_of(buffer + capacity, std::end(buffer), [](wchar_t c) { return c == kGuard; }))
+                << "written beyond a capacity of " << capacity;
+            if (result == ZVT_OK)
+            {
+                EXPECT_LT(wcsnlen(buffer, capacity), capacity);
+                fitted = fitted || (capacity == length + 1 && wcsnlen(buffer, capacity) == length);
+            }
+            else
+            {
+                EXPECT_EQ(std::vector<wchar_t>(std::begin(buffer), std::end(buffer)), before);
+                EXPECT_EQ(m_scratch.Files().size(), files);
+                refused = refused || capacity == length;
+            }
+        }
+    }
+    EXPECT_TRUE(fitted) << "no name filled a capacity of its length + 1";
+    EXPECT_TRUE(refused) << "no name was refused a capacity of its length";
 }
 
 TEST_F(TemporaryName, UnusableTemporaryDirectoryFails)

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include "DataTable.h"
 #include "FailingCalloc.h"
 #include "TempFiles.h"
 #include "TextFile.h"
@@ -61,6 +62,25 @@ TEST_F(TextFileTest, EveryModeByteForByte)
     EXPECT_EQ(Written(6, "414"), (Bytes{0x41, 0x40}));
     EXPECT_EQ(Written(1, "", &written), (Bytes{0xEF, 0xBB, 0xBF})); // the mark comes with the file
     EXPECT_EQ(written, 0);
+}
+
+// A whole report in every mode against the reviewed bytes of tests/data/reports/modes.tsv, which were
+// made without this code.
+TEST_F(TextFileTest, ReviewedReportInEveryMode)
+{
+    const std::string reports = ZVT_TEST_DATA "/reports/";
+    const auto bytesOf = [&reports](const std::string& name) {
+        const std::string path = reports + name;
+        return ReadBytes(std::wstring(path.begin(), path.end()));
+    };
+    const Bytes ansi = bytesOf("qemu-Haswell-2394.5MHz.txt");
+    ASSERT_GT(ansi.size(), 7000u);
+    const std::string text(ansi.begin(), ansi.end());
+    for (const zvt::test::TableRow& row : zvt::test::ReadTable(reports + "modes.tsv"))
+    {
+        const auto mode = static_cast<std::int32_t>(std::stol(row.at("mode"), nullptr, 0));
+        EXPECT_EQ(Written(mode, text.c_str()), bytesOf(row.at("file"))) << "mode " << row.at("mode");
+    }
 }
 
 TEST_F(TextFileTest, TextsLongerThanTheArchiveBufferArriveWhole)
