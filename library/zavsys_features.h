@@ -643,7 +643,7 @@ ZVT_INLINE int zvtReadXcr0(uint64_t* xcr0)
 typedef struct ZVT_CACHE
 {
     int32_t sizeKb;      // 0: none, or not defined
-    int32_t ways;        // ZVT_WAYS_FULL for fully associative; 0 when not stated (see ZVT_CACHES)
+    int32_t ways;        // ZVT_WAYS_FULL for fully associative; 0 when not stated; L2/L3 on AMD: at least
     int32_t lineBytes;   // line size in bytes
     int32_t linesPerTag; // AMD only
 } ZVT_CACHE;
@@ -676,7 +676,7 @@ ZVT_INLINE int zvtIsAmdOrHygon(const ZVT_CPU_IDENTITY* identity)
 }
 
 // Ways from the 4-bit code of leaf 0x80000006; 0 for codes that give no number (reserved, or "see another
-// leaf" on newer processors).
+// leaf" on newer processors). AMD's codes stand for ranges (6: 8 to 15 ways); this is the least of the range.
 ZVT_INLINE int32_t zvtDecodeWays(uint32_t code)
 {
     static const int32_t ways[16] = {0, 1, 2, 3, 4, 6, 8, 0, 16, 0, 32, 48, 64, 96, 128, ZVT_WAYS_FULL};

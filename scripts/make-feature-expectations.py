@@ -4,6 +4,7 @@ for the feature header's tests:
 
   tests/data/cpuid/features-bits.tsv  which register bit the tool decodes for each named flag, found by
                                       giving it made-up dumps with one bit set (Intel and AMD vendors)
+  tests/data/cpuid/features-ways.tsv  how the tool reads each associativity code of leaf 0x80000006
   tests/data/cpuid/features.tsv       per dump in tests/data/cpuid: the flags the tool shows as true, the
                                       x86-64 level they meet, caches and address sizes as the tool prints them
 
@@ -116,6 +117,24 @@ def probe_bits(names):
     return rows
 
 
+def probe_ways():
+    """(code, the tool's text) of the 4-bit associativity code of leaf 0x80000006 ECX, with its lower bound."""
+    rows = []
+    ebx, ecx, edx = VENDORS["AuthenticAMD"]
+    for code in range(16):
+        text = raw_line(0, 0, [0xD, ebx, ecx, edx]) + raw_line(0x80000000, 0, [0x80000008, 0, 0, 0])
+        text += raw_line(0x80000006, 0, [0, 0, (0x200 << 16) | (code << 12) | 0x40, 0])
+        sections, _ = decode(text)
+        value = dict(sections.get("0x80000006/ecx", [])).get("associativity", "-")
+        words = re.match(r"(\d+)(?: to \d+| or more)?-way", value)
+        if words:
+            ways = words.group(1)
+        else:
+            ways = {"L2 off": "0", "direct mapped": "1", "full": "full"}.get(value.split(" (")[0], "-")
+        rows.append((code, value, ways))
+    return rows
+
+
 def as_tool_dump(path):
     """The dump as cpuid -r lines (comments dropped; "CPUID llllllll: a-b-c-d" lines converted)."""
     lines = []
@@ -209,6 +228,13 @@ def main():
                   "vendor\tregister\tbit\tname\ttool\n" % tool_version())
         for row in bits:
             out.write("%s\t%s\t%d\t%s\t%s\n" % row)
+    with open(os.path.join(DATA, "features-ways.tsv"), "w", encoding="utf-8") as out:
+        out.write("# Made by scripts/make-feature-expectations.py from the Debian cpuid tool (%s): how it reads\n"
+                  "# each associativity code of leaf 0x80000006 (L2 cache; L3 and the L2 TLBs use the same codes),\n"
+                  "# and the least number of ways that means (\"-\": no number given).\n"
+                  "code\ttool\tways\n" % tool_version())
+        for row in probe_ways():
+            out.write("%d\t%s\t%s\n" % row)
     dumps = sorted(f for f in os.listdir(DATA) if f.endswith(".txt"))
     with open(os.path.join(DATA, "features.tsv"), "w", encoding="utf-8") as out:
         out.write("# Made by scripts/make-feature-expectations.py from the Debian cpuid tool (%s): per recorded\n"

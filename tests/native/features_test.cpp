@@ -476,6 +476,26 @@ TEST(FeatureCaches, FullyAssociativeAndUnstatedWaysAndVendorsWithoutTheseLeaves)
     EXPECT_EQ(caches.l2.sizeKb + caches.l3.sizeKb, 0);
 }
 
+TEST(FeatureCaches, AssociativityCodesReadAsTheToolReadsThem)
+{
+    const auto rows = ReadTable("features-ways.tsv");
+    ASSERT_EQ(rows.size(), 16u);
+    for (const auto& row : rows)
+    {
+        ZVT_CPU_IDENTITY identity = MakeRecord("AuthenticAMD", 1, 0x80000006u);
+        const auto code = static_cast<std::uint32_t>(std::stoul(row.at("code")));
+        identity.extended[6].ecx = 0x02000040u | (code << 12);
+        identity.extended[6].edx = 0x00100040u | (code << 12);
+        ZVT_CACHES caches;
+        ASSERT_EQ(zvtGetCaches(&identity, &caches) & ZVT_CACHES_L2, ZVT_CACHES_L2);
+        const std::string expected = row.at("ways") == "-" ? "0" : row.at("ways");
+        for (const std::int32_t ways : {caches.l2.ways, caches.l3.ways})
+        {
+            EXPECT_EQ(ways == ZVT_WAYS_FULL ? "full" : std::to_string(ways), expected) << row.at("tool");
+        }
+    }
+}
+
 TEST(FeatureXcr0, TheLiveReadFollowsOsxsaveAndStaysWithinWhatTheProcessorSupports)
 {
     ZVT_CPU_IDENTITY identity;
