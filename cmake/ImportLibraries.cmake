@@ -45,15 +45,17 @@ function(zvt_import_libraries target def)
   string(REGEX REPLACE "gcc(-posix)?$" "dlltool" dlltool_guess ${CMAKE_C_COMPILER})
   find_program(ZVT_DLLTOOL NAMES ${dlltool_guess} REQUIRED)
   find_program(ZVT_LLVM_DLLTOOL NAMES llvm-dlltool-14 llvm-dlltool)
+  # Archive members without times, owners or modes, whatever GNU dlltool's build defaults to.
+  set(gnu_dlltool ${ZVT_DLLTOOL} --deterministic-libraries)
   set(msvc_dlltool ${ZVT_LLVM_DLLTOOL})
   if(NOT ZVT_LLVM_DLLTOOL)
     message(WARNING "llvm-dlltool not found (scripts/setup.sh installs it): ${target}.lib is made by GNU dlltool "
                     "and a 32-bit link with /SAFESEH will refuse it")
-    set(msvc_dlltool ${ZVT_DLLTOOL})
+    set(msvc_dlltool ${gnu_dlltool})
   endif()
   set(dir $<TARGET_LINKER_FILE_DIR:${target}>)
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${ZVT_DLLTOOL} -m ${machine} ${kill_at} -D $<TARGET_FILE_NAME:${target}> -d ${import_def}
+    COMMAND ${gnu_dlltool} -m ${machine} ${kill_at} -D $<TARGET_FILE_NAME:${target}> -d ${import_def}
             -l $<TARGET_LINKER_FILE_NAME:${target}>
     COMMAND ${msvc_dlltool} -m ${machine} ${kill_at} -D $<TARGET_FILE_NAME:${target}> -d ${import_def}
             -l ${target}.lib

@@ -1,6 +1,6 @@
 # The release package. Each width installs into its own folder (x86/ or x64/): the DLL, both import
 # libraries and the programs; both install include/ (zavsys.h, zavsys_features.h) and docs/. One zip holds
-# both widths: cpack over this tree and the other width's, through CPACK_INSTALL_CMAKE_PROJECTS (scripts/package.sh).
+# both widths: both trees installed into one folder, zipped by scripts/make-zip.sh.
 if(ZVT_BITS EQUAL 32)
   set(ZVT_PACKAGE_ARCH x86)
 else()
@@ -17,10 +17,3 @@ install(FILES ${PROJECT_SOURCE_DIR}/library/zavsys.h ${PROJECT_SOURCE_DIR}/libra
         DESTINATION include)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/reference.md DESTINATION docs)
 
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_NAME zavsys)
-set(CPACK_PACKAGE_VENDOR zavsys)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_FILE_NAME zavsys-${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "zavsys.dll for 32-bit and 64-bit Windows, with import libraries and tools")
-include(CPack)

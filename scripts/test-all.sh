@@ -19,4 +19,7 @@ for t in native x86_64 i686; do
   # one failed at its very start without output, so each gets one second attempt (shown in the log).
   ctest --test-dir "$B/$t" --output-on-failure -R '^gui_' --repeat until-pass:2
 done
+phase reproducible
+# One clean build more, from a copy of the sources in another folder, compared with the one tested above.
+sh "$src/scripts/check-reproducible.sh" "$B"
 phase done
