@@ -17,3 +17,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/library/zavsys.h ${PROJECT_SOURCE_DIR}/libra
         DESTINATION include)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/reference.md DESTINATION docs)
 
+# For consumers, in the width's folder: a CMake package (find_package(zavsys CONFIG) gives zavsys::zavsys;
+# the version file refuses the other width) and a pkg-config file.
+include(CMakePackageConfigHelpers)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/zavsysConfig.cmake.in zavsysConfig.cmake @ONLY)
+write_basic_package_version_file(zavsysConfigVersion.cmake COMPATIBILITY SameMajorVersion)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/zavsys.pc.in zavsys.pc @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zavsysConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/zavsysConfigVersion.cmake
+        DESTINATION ${ZVT_PACKAGE_ARCH}/cmake)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zavsys.pc DESTINATION ${ZVT_PACKAGE_ARCH}/pkgconfig)
