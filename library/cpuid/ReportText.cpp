@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "CpuidTables.h"
@@ -14,8 +15,6 @@ namespace zvt
 namespace
 {
 
-constexpr char kTableHeader[] = "Fn         EAX        EBX        ECX        EDX\r\n";
-
 // Appends to a fixed buffer, always terminated; remembers when something did not fit.
 class CReportWriter
 {
@@ -25,15 +24,15 @@ public:
         m_pBuffer[0] = '\0';
     }
 
-    void Append(const char* text) noexcept
+    void Append(std::string_view text) noexcept
     {
-        const std::size_t length = std::strlen(text);
-        if (!Reserve(length))
+        if (!Reserve(text.size()))
         {
             return;
         }
-        std::memcpy(m_pBuffer + m_nLength, text, length + 1);
-        m_nLength += length;
+        std::memcpy(m_pBuffer + m_nLength, text.data(), text.size());
+        m_nLength += text.size();
+        m_pBuffer[m_nLength] = '\0';
     }
 
     // "%d" without the formatter, which would bring a whole printf into the library.
@@ -126,7 +125,8 @@ void AppendHead(CReportWriter& writer, const ZVT_CPU_IDENTITY& identity) noexcep
 void AppendTable(CReportWriter& writer, const CpuidTable& table, std::uint32_t firstLeaf) noexcept
 {
     writer.Append(kTableHeader);
-    for (std::uint32_t j = 0; j < kCpuidCapacity; ++j)
+    writer.Append("\r\n");
+    for (std::uint32_t j = 0; j < kReportTableRows; ++j)
     {
         const ZVT_CPUID_LEAF& leaf = table[j];
         writer.AppendHexCell(firstLeaf + j);
@@ -153,9 +153,10 @@ void AppendFrequency(CReportWriter& writer, float frequencyMhz) noexcept
 {
     if (IntegerPart(frequencyMhz) > 0)
     {
-        writer.Append("\nFrequency : ");
+        writer.Append("\n");
+        writer.Append(kFrequencyPrefix);
         writer.AppendDecimal(RoundFrequencyForDisplay(frequencyMhz));
-        writer.Append("MHz");
+        writer.Append(kFrequencyUnit);
     }
 }
 

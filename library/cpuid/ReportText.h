@@ -3,11 +3,19 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 #include "zavsys.h"
 
 namespace zvt
 {
+
+// The layout a reader of reports relies on: the header line above each table (64 rows each, basic table
+// first), and the frequency line "Frequency : 2390MHz" after the tables.
+constexpr std::string_view kTableHeader = "Fn         EAX        EBX        ECX        EDX";
+constexpr int kReportTableRows = ZVT_CPUID_LEAVES;
+constexpr std::string_view kFrequencyPrefix = "Frequency : ";
+constexpr std::string_view kFrequencyUnit = "MHz";
 
 // The report buffer's size. The longest report (a 49-character model name, ten-digit family values and a
 // ten-digit frequency) is 7588 characters, so a report never truncates in it.

@@ -7,6 +7,9 @@
 #include <unordered_map>
 #include <utility>
 
+#include "CpuidTables.h"
+#include "ReportText.h"
+
 namespace zvt
 {
 
@@ -125,8 +128,6 @@ bool ReadCpuidTextLine(CLineReader& reader, CRecordedCpuid::Entry& entry) noexce
            reader.Hex(r.ebx) && reader.Take("-") && reader.Hex(r.ecx) && reader.Take("-") &&
            reader.Hex(r.edx) && reader.AtEnd();
 }
-
-constexpr std::uint32_t kExtendedLeafBase = 0x80000000u;
 
 std::string HexText(std::uint32_t value)
 {
@@ -396,18 +397,15 @@ bool ParseLeafLines(std::string_view text, CRecordedCpuid& cpuid, DumpError& err
     return reader.Read(text);
 }
 
-// The identity report: a head of three lines, then two tables of 64 rows under a header line each, then
-// an optional frequency line.
-constexpr std::string_view kReportHeader = "Fn         EAX        EBX        ECX        EDX";
-constexpr int kReportRows = ZVT_CPUID_LEAVES;
-
+// The identity report: a head of three lines, then two tables under a header line each, then an optional
+// frequency line; the layout is the report writer's.
 bool IsReport(std::string_view text) noexcept
 {
     CLines lines(text);
     std::string_view line;
     while (lines.Next(line))
     {
-        if (line == kReportHeader)
+        if (line == kTableHeader)
         {
             return true;
         }
@@ -428,14 +426,14 @@ bool ReadReportRow(std::string_view line, std::uint32_t expectedLeaf, ZVT_CPUID_
 // "Frequency : 2390MHz"
 bool ReadFrequencyLine(std::string_view line, std::int32_t& frequencyMhz) noexcept
 {
-    constexpr std::string_view prefix = "Frequency : ";
-    constexpr std::string_view suffix = "MHz";
-    if (line.size() <= prefix.size() + suffix.size() || line.substr(0, prefix.size()) != prefix ||
-        line.substr(line.size() - suffix.size()) != suffix)
+    if (line.size() <= kFrequencyPrefix.size() + kFrequencyUnit.size() ||
+        line.substr(0, kFrequencyPrefix.size()) != kFrequencyPrefix ||
+        line.substr(line.size() - kFrequencyUnit.size()) != kFrequencyUnit)
     {
         return false;
     }
-    const std::string_view digits = line.substr(prefix.size(), line.size() - prefix.size() - suffix.size());
+    const std::string_view digits =
+        line.substr(kFrequencyPrefix.size(), line.size() - kFrequencyPrefix.size() - kFrequencyUnit.size());
     std::int64_t value = 0;
     for (const char c : digits)
     {
@@ -452,7 +450,7 @@ bool ReadFrequencyLine(std::string_view line, std::int32_t& frequencyMhz) noexce
 bool ParseReportTable(CLines& lines, std::uint32_t firstLeaf, CRecordedCpuid& cpuid, DumpError& error)
 {
     std::string_view line;
-    for (int row = 0; row < kReportRows; ++row)
+    for (int row = 0; row < kReportTableRows; ++row)
     {
         const std::uint32_t leaf = firstLeaf + static_cast<std::uint32_t>(row);
         ZVT_CPUID_LEAF registers{};
@@ -496,7 +494,7 @@ bool ParseReport(std::string_view text, CRecordedCpuid& cpuid, DumpError& error,
 {
     CLines lines(text);
     std::string_view line;
-    while (lines.Next(line) && line != kReportHeader)
+    while (lines.Next(line) && line != kTableHeader)
     {
         // vendor, model name and family lines: decoded again from the tables
     }
@@ -504,12 +502,12 @@ bool ParseReport(std::string_view text, CRecordedCpuid& cpuid, DumpError& error,
     {
         return false;
     }
-    if (!lines.Next(line) || line != kReportHeader)
+    if (!lines.Next(line) || line != kTableHeader)
     {
         error = DumpError{lines.Number(), "expected the header of the extended table"};
         return false;
     }
-    return ParseReportTable(lines, kExtendedLeafBase, cpuid, error) &&
+    return ParseReportTable(lines, kExtendedBase, cpuid, error) &&
            ParseReportTail(lines, error, frequencyMhz);
 }
 
