@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "BenchTimer.h"
-#include "LibraryFixture.h"
+#include "ZavsysLibrary.h"
 
 namespace
 {
@@ -41,8 +41,8 @@ volatile unsigned sink;
 int main(int argc, char** argv)
 {
     const int iterations = argc > 1 ? std::atoi(argv[1]) : 2000;
-    zvt::test::CLibrary library;
-    if (!library.IsLoaded())
+    const zvt::CZavsysLibrary library;
+    if (!library.IsComplete())
     {
         std::printf("zavsys.dll could not be loaded\n");
         return 1;
@@ -65,11 +65,11 @@ int main(int argc, char** argv)
         });
         const double informationUs = MicrosecondsPerCall(iterations, [&] {
             information.size = ZVT_INFORMATION_SIZE;
-            library.getInformation(&information, 0);
+            library.m_pfnGetInformation(&information, 0);
         });
         const double identityUs = MicrosecondsPerCall(iterations, [&] {
             identity.size = ZVT_IDENTITY_SIZE;
-            library.getIdentity(&identity, 0, nullptr, 0);
+            library.m_pfnGetIdentity(&identity, 0, nullptr, 0);
         });
         std::printf("round %d: %u CPUID floor %.2f us; zvtGetInformation %.2f us (%+.1f%%); "
                     "zvtGetIdentity %.2f us (%+.1f%%)\n",
@@ -83,7 +83,7 @@ int main(int argc, char** argv)
         "best: floor %.2f us; zvtGetInformation %.2f us (%+.1f%%); zvtGetIdentity %.2f us (%+.1f%%)\n",
         best[0], best[1], (best[1] / best[0] - 1) * 100, best[2], (best[2] / best[0] - 1) * 100);
     information.size = ZVT_INFORMATION_SIZE;
-    library.getInformation(&information, 500);
+    library.m_pfnGetInformation(&information, 500);
     std::printf("frequency over 500 ms: %.2f MHz\n", static_cast<double>(information.frequency));
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "CpuidTables.h"
 #include "ReportText.h"
 #include "TextFile.h"
+#include "ZavsysLibrary.h"
 #include "zavsys.h"
 
 extern "C" void* __real_malloc(std::size_t size);
@@ -119,14 +120,13 @@ void MeasureWriting(PFN_zvtGetIdentity getIdentity, const ZVT_CPU_IDENTITY& iden
 
 int main()
 {
-    HMODULE library = LoadLibraryW(L"zavsys.dll");
-    if (library == nullptr)
+    const zvt::CZavsysLibrary library;
+    if (!library.IsComplete())
     {
-        std::printf("zavsys.dll not found\n");
+        std::printf("zavsys.dll could not be loaded\n");
         return 1;
     }
-    auto getIdentity = reinterpret_cast<PFN_zvtGetIdentity>(
-        reinterpret_cast<void*>(GetProcAddress(library, "zvtGetIdentity")));
+    const PFN_zvtGetIdentity getIdentity = library.m_pfnGetIdentity;
     ZVT_CPU_IDENTITY identity{};
     identity.size = ZVT_IDENTITY_SIZE;
     getIdentity(&identity, 0, nullptr, 0);
@@ -134,6 +134,5 @@ int main()
     std::printf("%d rounds each, %d-bit\n", kRounds, static_cast<int>(8 * sizeof(void*)));
     MeasureBuilding(identity);
     MeasureWriting(getIdentity, identity);
-    FreeLibrary(library);
     return 0;
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "BenchTimer.h"
-#include "LibraryFixture.h"
+#include "ZavsysLibrary.h"
 
 namespace
 {
@@ -31,8 +31,8 @@ void ReadVersionDirectly(const wchar_t* fileName)
 int main(int argc, char** argv)
 {
     const int iterations = argc > 1 ? std::atoi(argv[1]) : 500;
-    zvt::test::CLibrary library;
-    if (!library.IsLoaded())
+    const zvt::CZavsysLibrary library;
+    if (!library.IsComplete())
     {
         std::printf("zavsys.dll not loaded\n");
         return 1;
@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     for (const wchar_t* fileName : {L"kernel32.dll", L"zavsys.dll"})
     {
         const double viaExport = MicrosecondsPerCall(iterations, [&]() {
-            library.getFileVersion(fileName, &parts[0], &parts[1], &parts[2], &parts[3]);
+            library.m_pfnGetFileVersion(fileName, &parts[0], &parts[1], &parts[2], &parts[3]);
         });
         const double direct = MicrosecondsPerCall(iterations, [&]() { ReadVersionDirectly(fileName); });
         std::printf("zvtGetFileVersion(%ls): %.1f us per call (version API alone %.1f us)\n", fileName,
@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     ZVT_WINDOWS_VERSION version{};
     version.size = ZVT_WINDOWS_VERSION_SIZE;
     std::printf("zvtGetWindowsVersion: %.1f us per call\n",
-                MicrosecondsPerCall(iterations, [&]() { library.getWindowsVersion(&version); }));
+                MicrosecondsPerCall(iterations, [&]() { library.m_pfnGetWindowsVersion(&version); }));
 
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
@@ -62,7 +62,7 @@ int main(int argc, char** argv)
     {
         const double perCall = MicrosecondsPerCall(iterations, [&]() {
             wchar_t buffer[MAX_PATH] = L"bch";
-            if (library.getTemporaryFileName(longName, buffer, MAX_PATH) == ZVT_OK)
+            if (library.m_pfnGetTemporaryFileName(longName, buffer, MAX_PATH) == ZVT_OK)
             {
                 DeleteFileW(buffer);
             }

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Fresh Debian 12 machine to a running zavsys: installs what is needed (asks for sudo when not root),
-# builds every flavour, runs the console caller in both widths, then the test dialog: on the display when
+# builds every flavour, runs zvtinfo in both widths, then the test dialog: on the display when
 # there is one, otherwise once under a private Xvfb, with screenshots saved.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -11,7 +11,7 @@ wine_prefix
 for t in x86_64 i686; do
   echo "== zavsys.dll, $t"
   if [ $t = i686 ]; then loader=$WINE32; else loader=$WINE64; fi
-  (cd "$B/$t/bin" && $loader zvtcall.exe | tr -d '\r')
+  (cd "$B/$t/bin" && $loader zvtinfo.exe --measure 500 | tr -d '\r')
 done
 if [ -n "${DISPLAY:-}" ]; then
   echo "== TestZavit64.exe: close the dialog to finish"

@@ -1,7 +1,5 @@
-// Test support: zavsys.dll loaded as a caller loads it, its exports bound by name, and sentinel fills.
+// Test support: sentinel fills that prove which bytes a call left alone.
 #pragma once
-
-#include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -36,49 +34,5 @@ inline bool IsSentinel(const void* buffer, std::size_t offset, std::size_t bytes
     }
     return true;
 }
-
-template <typename Function> Function Bind(HMODULE module, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-// The library loaded for one test, with the six exports bound by name.
-class CLibrary
-{
-public:
-    CLibrary() : m_hModule(LoadLibraryW(L"zavsys.dll"))
-    {
-        getIdentity = Bind<PFN_zvtGetIdentity>(m_hModule, "zvtGetIdentity");
-        getInformation = Bind<PFN_zvtGetInformation>(m_hModule, "zvtGetInformation");
-        getWindowsVersion = Bind<PFN_zvtGetWindowsVersion>(m_hModule, "zvtGetWindowsVersion");
-        isWow64 = Bind<PFN_zvtIsWow64>(m_hModule, "zvtIsWow64");
-        getFileVersion = Bind<PFN_zvtGetFileVersion>(m_hModule, "zvtGetFileVersion");
-        getTemporaryFileName = Bind<PFN_zvtGetTemporaryFileName>(m_hModule, "zvtGetTemporaryFileName");
-    }
-    ~CLibrary()
-    {
-        if (m_hModule != nullptr)
-        {
-            FreeLibrary(m_hModule);
-        }
-    }
-    CLibrary(const CLibrary&) = delete;
-    CLibrary& operator=(const CLibrary&) = delete;
-
-    bool IsLoaded() const
-    {
-        return m_hModule != nullptr && getIdentity != nullptr && getInformation != nullptr &&
-               getWindowsVersion != nullptr && isWow64 != nullptr && getFileVersion != nullptr &&
-               getTemporaryFileName != nullptr;
-    }
-
-    HMODULE m_hModule;
-    PFN_zvtGetIdentity getIdentity;
-    PFN_zvtGetInformation getInformation;
-    PFN_zvtGetWindowsVersion getWindowsVersion;
-    PFN_zvtIsWow64 isWow64;
-    PFN_zvtGetFileVersion getFileVersion;
-    PFN_zvtGetTemporaryFileName getTemporaryFileName;
-};
 
 } // namespace zvt::test

@@ -15,11 +15,12 @@
 #include "FeatureLabels.h"
 #include "Information.h"
 #include "LibraryFixture.h"
+#include "ZavsysLibrary.h"
 
 namespace
 {
 
-using zvt::test::CLibrary;
+using zvt::CZavsysLibrary;
 using zvt::test::FillSentinel;
 using zvt::test::IsSentinel;
 
@@ -60,7 +61,7 @@ class Cpu : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(library.IsLoaded());
+        ASSERT_TRUE(library.IsComplete());
         // CPUID answers the processor the thread runs on: keep the library and the test on one.
         previousAffinity = SetThreadAffinityMask(GetCurrentThread(), 1);
     }
@@ -71,7 +72,7 @@ protected:
             SetThreadAffinityMask(GetCurrentThread(), previousAffinity);
         }
     }
-    CLibrary library;
+    CZavsysLibrary library;
     DWORD_PTR previousAffinity = 0;
 };
 
@@ -82,7 +83,7 @@ TEST_F(Cpu, IdentityHoldsTheRawTablesOfThisProcessor)
     identity.size = ZVT_IDENTITY_SIZE;
     // Some answers (the APIC ID in leaf 1) change while we look: accept the reading before or after.
     const ZVT_CPU_IDENTITY before = ReadTablesHere();
-    ASSERT_EQ(library.getIdentity(&identity, 0, nullptr, 0), 0);
+    ASSERT_EQ(library.m_pfnGetIdentity(&identity, 0, nullptr, 0), 0);
     const ZVT_CPU_IDENTITY after = ReadTablesHere();
     EXPECT_EQ(identity.size, ZVT_IDENTITY_SIZE);
     EXPECT_EQ(identity.frequency, 0.0f);
@@ -103,7 +104,7 @@ TEST_F(Cpu, InformationDecodesThisProcessor)
     ZVT_CPU_INFORMATION information;
     FillSentinel(&information, sizeof information);
     information.size = ZVT_INFORMATION_SIZE;
-    ASSERT_EQ(library.getInformation(&information, 0), 0);
+    ASSERT_EQ(library.m_pfnGetInformation(&information, 0), 0);
 
     ZVT_CPU_INFORMATION expected{};
     zvt::DescribeIdentity(ReadTablesHere(), expected);
@@ -147,7 +148,7 @@ TEST_F(Cpu, InformationIsTheReviewedRowOfTheEmulatedModel)
     ZVT_CPU_INFORMATION information;
     FillSentinel(&information, sizeof information);
     information.size = ZVT_INFORMATION_SIZE;
-    ASSERT_EQ(library.getInformation(&information, 0), 0);
+    ASSERT_EQ(library.m_pfnGetInformation(&information, 0), 0);
     const auto number = [&row](const char* column) { return std::stoi(row->at(column)); };
     EXPECT_STREQ(information.vendor, row->at("vendor").c_str());
     EXPECT_STREQ(information.modelName, zvt::test::Unquoted(row->at("modelName")).c_str());
@@ -172,11 +173,11 @@ TEST_F(Cpu, IdentityIsWrittenOnlyAtItsExactSize)
         ZVT_CPU_IDENTITY identity;
         FillSentinel(&identity, sizeof identity);
         identity.size = size;
-        EXPECT_EQ(library.getIdentity(&identity, 0, nullptr, 0), 0) << size;
+        EXPECT_EQ(library.m_pfnGetIdentity(&identity, 0, nullptr, 0), 0) << size;
         EXPECT_EQ(identity.size, size);
         EXPECT_TRUE(IsSentinel(&identity, 4, sizeof identity - 4)) << size;
     }
-    EXPECT_EQ(library.getIdentity(nullptr, 0, nullptr, 0), 0);
+    EXPECT_EQ(library.m_pfnGetIdentity(nullptr, 0, nullptr, 0), 0);
 }
 
 TEST_F(Cpu, InformationCopiesAsManyBytesAsItsSizeAsks)
@@ -190,7 +191,7 @@ TEST_F(Cpu, InformationCopiesAsManyBytesAsItsSizeAsks)
     {
         FillSentinel(&buffer, sizeof buffer);
         buffer.record.size = size;
-        ASSERT_EQ(library.getInformation(&buffer.record, 0), 0) << size;
+        ASSERT_EQ(library.m_pfnGetInformation(&buffer.record, 0), 0) << size;
         // The size field was the caller's own; everything after the copied bytes must be untouched.
         const std::size_t copied =
             size < ZVT_INFORMATION_SIZE ? static_cast<std::size_t>(size) : ZVT_INFORMATION_SIZE;
@@ -209,11 +210,11 @@ TEST_F(Cpu, InformationCopiesAsManyBytesAsItsSizeAsks)
     {
         FillSentinel(&buffer, sizeof buffer);
         buffer.record.size = size;
-        EXPECT_EQ(library.getInformation(&buffer.record, 0), 0);
+        EXPECT_EQ(library.m_pfnGetInformation(&buffer.record, 0), 0);
         EXPECT_EQ(buffer.record.size, size);
         EXPECT_TRUE(IsSentinel(&buffer, 4, sizeof buffer - 4)) << size;
     }
-    EXPECT_EQ(library.getInformation(nullptr, 0), 0);
+    EXPECT_EQ(library.m_pfnGetInformation(nullptr, 0), 0);
 }
 
 TEST_F(Cpu, MeasurementsOutsideOneToTenThousandMsGiveZero)
@@ -222,11 +223,11 @@ TEST_F(Cpu, MeasurementsOutsideOneToTenThousandMsGiveZero)
     {
         ZVT_CPU_INFORMATION information{};
         information.size = ZVT_INFORMATION_SIZE;
-        ASSERT_EQ(library.getInformation(&information, measureMs), 0);
+        ASSERT_EQ(library.m_pfnGetInformation(&information, measureMs), 0);
         EXPECT_EQ(information.frequency, 0.0f) << measureMs;
         ZVT_CPU_IDENTITY identity{};
         identity.size = ZVT_IDENTITY_SIZE;
-        ASSERT_EQ(library.getIdentity(&identity, measureMs, nullptr, 0), 0);
+        ASSERT_EQ(library.m_pfnGetIdentity(&identity, measureMs, nullptr, 0), 0);
         EXPECT_EQ(identity.frequency, 0.0f) << measureMs;
     }
 }
@@ -271,11 +272,11 @@ TEST_F(Cpu, FrequencyIsTheCounterRateOverTheRequestedSleep)
     ZVT_CPU_INFORMATION information{};
     information.size = ZVT_INFORMATION_SIZE;
     const double informationMs =
-        ElapsedMs([&] { ASSERT_EQ(library.getInformation(&information, kSleepMs), 0); });
+        ElapsedMs([&] { ASSERT_EQ(library.m_pfnGetInformation(&information, kSleepMs), 0); });
     ZVT_CPU_IDENTITY identity{};
     identity.size = ZVT_IDENTITY_SIZE;
     const double identityMs =
-        ElapsedMs([&] { ASSERT_EQ(library.getIdentity(&identity, kSleepMs, nullptr, 0), 0); });
+        ElapsedMs([&] { ASSERT_EQ(library.m_pfnGetIdentity(&identity, kSleepMs, nullptr, 0), 0); });
     // Divided by the requested time, so it reads high by exactly as much as the sleep overran (a lot on a
     // loaded machine: the call's own duration bounds it), and never low by more than timer jitter.
     const std::pair<float, double> answers[] = {{information.frequency, informationMs},
@@ -287,7 +288,7 @@ TEST_F(Cpu, FrequencyIsTheCounterRateOverTheRequestedSleep)
     }
     ZVT_CPU_INFORMATION shortest{};
     shortest.size = ZVT_INFORMATION_SIZE;
-    ASSERT_EQ(library.getInformation(&shortest, 1), 0);
+    ASSERT_EQ(library.m_pfnGetInformation(&shortest, 1), 0);
     EXPECT_GT(shortest.frequency, 0.0f);
 }
 

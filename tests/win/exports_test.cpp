@@ -1,23 +1,24 @@
-// The processor exports and the module as a caller sees them: loaded with LoadLibraryW, bound by name.
+// The processor exports and the module as a caller sees them: loaded and bound by name.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "LibraryFixture.h"
+#include "ZavsysLibrary.h"
 
 namespace
 {
 
-using zvt::test::CLibrary;
+using zvt::CZavsysLibrary;
 
 class Exports : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(library.IsLoaded());
+        ASSERT_TRUE(library.IsComplete());
     }
-    CLibrary library;
+    CZavsysLibrary library;
 };
 
 struct NamedOrdinal
@@ -63,11 +64,11 @@ TEST_F(Exports, IsWow64AgreesWithTheSystem)
 {
     BOOL expected = FALSE;
     ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &expected));
-    EXPECT_EQ(library.isWow64() != 0, expected != FALSE);
+    EXPECT_EQ(library.m_pfnIsWow64() != 0, expected != FALSE);
 #ifdef _WIN64
-    EXPECT_EQ(library.isWow64(), 0);
+    EXPECT_EQ(library.m_pfnIsWow64(), 0);
 #else
-    EXPECT_NE(library.isWow64(), 0); // a 32-bit process under this 64-bit Wine
+    EXPECT_NE(library.m_pfnIsWow64(), 0); // a 32-bit process under this 64-bit Wine
 #endif
 }
 
@@ -129,16 +130,16 @@ TEST(Module, LoadingAndFreeingRepeatedlyKeepsNoHandles)
         return reinterpret_cast<std::uintptr_t>(probe);
     };
     {
-        CLibrary warmUp; // the first load may create lasting system objects of its own
+        CZavsysLibrary warmUp; // the first load may create lasting system objects of its own
     }
     const std::uintptr_t before = nextHandle();
     for (int cycle = 0; cycle < 200; ++cycle)
     {
-        CLibrary library;
-        ASSERT_TRUE(library.IsLoaded());
+        CZavsysLibrary library;
+        ASSERT_TRUE(library.IsComplete());
         ZVT_CPU_INFORMATION information{};
         information.size = ZVT_INFORMATION_SIZE;
-        ASSERT_EQ(library.getInformation(&information, 0), 0);
+        ASSERT_EQ(library.m_pfnGetInformation(&information, 0), 0);
     }
     EXPECT_LE(nextHandle(), before + 4 * sizeof(void*)) << "handles leak across load and unload";
 }

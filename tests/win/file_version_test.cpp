@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "SystemTestSupport.h"
+#include "ZavsysLibrary.h"
 
 namespace
 {
@@ -19,8 +20,8 @@ protected:
         return {result, parts[0], parts[1], parts[2], parts[3]};
     }
 
-    zvt::test::CLibrary m_library;
-    PFN_zvtGetFileVersion m_pfnGetFileVersion = m_library.getFileVersion;
+    zvt::CZavsysLibrary m_library;
+    PFN_zvtGetFileVersion m_pfnGetFileVersion = m_library.m_pfnGetFileVersion;
     const std::vector<std::int32_t> m_untouched{ZVT_E_FAILED, kSentinel, kSentinel, kSentinel, kSentinel};
 };
 

@@ -15,6 +15,7 @@
 
 #include "DialogText.h"
 #include "FakeLibrary.h"
+#include "ZavsysLibrary.h"
 #include "zavsys.h"
 
 namespace
@@ -102,35 +103,28 @@ struct Expected
     std::wstring notice;
 };
 
-template <typename Function> Function Bind(HMODULE module, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 Expected AskLibrary(const wchar_t* programName, bool renamed)
 {
     Expected expected;
-    HMODULE module = LoadLibraryW(L"zavsys.dll");
-    if (module == nullptr)
+    const zvt::CZavsysLibrary library;
+    if (!library.IsComplete())
     {
         Print(L"FAIL the probe cannot load zavsys.dll");
         ++failures;
         return expected;
     }
     expected.info.size = ZVT_INFORMATION_SIZE;
-    Bind<PFN_zvtGetInformation>(module, "zvtGetInformation")(&expected.info, 0);
+    library.m_pfnGetInformation(&expected.info, 0);
     expected.version.size = ZVT_WINDOWS_VERSION_SIZE;
-    Bind<PFN_zvtGetWindowsVersion>(module, "zvtGetWindowsVersion")(&expected.version);
-    expected.isWow64 = Bind<PFN_zvtIsWow64>(module, "zvtIsWow64")();
-    auto getFileVersion = Bind<PFN_zvtGetFileVersion>(module, "zvtGetFileVersion");
+    library.m_pfnGetWindowsVersion(&expected.version);
+    expected.isWow64 = library.m_pfnIsWow64();
     if (!renamed) // a renamed program no longer finds its own file under the fixed name
     {
         zvt::FileVersion& v = expected.program;
-        getFileVersion(programName, &v.major, &v.minor, &v.build, &v.revision);
+        library.m_pfnGetFileVersion(programName, &v.major, &v.minor, &v.build, &v.revision);
     }
     zvt::FileVersion& v = expected.library;
-    getFileVersion(L"zavsys.dll", &v.major, &v.minor, &v.build, &v.revision);
-    FreeLibrary(module);
+    library.m_pfnGetFileVersion(L"zavsys.dll", &v.major, &v.minor, &v.build, &v.revision);
     return expected;
 }
 

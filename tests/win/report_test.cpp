@@ -1,16 +1,18 @@
-// The identity report through the export, as a caller sees it: loaded with LoadLibraryW and bound with
-// GetProcAddress. These check the plumbing: the file holds the library's report of the record the same
-// call returned, in the library's encoding of the mode. The report text itself is checked against reviewed
-// reports by the native tests, and the encodings against reviewed bytes in text_file_test.
+// The identity report through the export, as a caller sees it: loaded and bound by name. These check the
+// plumbing: the file holds the library's report of the record the same call returned, in the library's
+// encoding of the mode. The report text itself is checked against reviewed reports by the native tests, and
+// the encodings against reviewed bytes in text_file_test.
 #include <windows.h>
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <memory>
 #include <thread>
 
 #include "ReportText.h"
 #include "TempFiles.h"
 #include "TextFile.h"
+#include "ZavsysLibrary.h"
 #include "zavsys.h"
 
 using zvt::wintest::Bytes;
@@ -25,15 +27,13 @@ class ReportTest : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        s_hModule = LoadLibraryW(L"zavsys.dll");
-        ASSERT_NE(s_hModule, nullptr);
-        s_pfnGetIdentity = reinterpret_cast<PFN_zvtGetIdentity>(
-            reinterpret_cast<void*>(GetProcAddress(s_hModule, "zvtGetIdentity")));
-        ASSERT_NE(s_pfnGetIdentity, nullptr);
+        s_pLibrary = std::make_unique<zvt::CZavsysLibrary>();
+        ASSERT_TRUE(s_pLibrary->IsComplete());
+        s_pfnGetIdentity = s_pLibrary->m_pfnGetIdentity;
     }
     static void TearDownTestSuite()
     {
-        FreeLibrary(s_hModule);
+        s_pLibrary.reset();
     }
 
     struct Outcome
@@ -69,7 +69,7 @@ protected:
         return ReadBytes(path);
     }
 
-    static inline HMODULE s_hModule = nullptr;
+    static inline std::unique_ptr<zvt::CZavsysLibrary> s_pLibrary;
     static inline PFN_zvtGetIdentity s_pfnGetIdentity = nullptr;
     zvt::wintest::CTempDirectory m_directory;
 };

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "SystemTestSupport.h"
+#include "ZavsysLibrary.h"
 
 namespace
 {
@@ -25,8 +26,8 @@ protected:
         return m_pfnGetTemporaryFileName(longName, buffer, MAX_PATH) == ZVT_OK ? buffer : L"";
     }
 
-    zvt::test::CLibrary m_library;
-    PFN_zvtGetTemporaryFileName m_pfnGetTemporaryFileName = m_library.getTemporaryFileName;
+    zvt::CZavsysLibrary m_library;
+    PFN_zvtGetTemporaryFileName m_pfnGetTemporaryFileName = m_library.m_pfnGetTemporaryFileName;
     CScratchDirectory m_scratch;
     CScopedVariable m_tmp{L"TMP", m_scratch.Path()};
 };

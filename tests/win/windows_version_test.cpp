@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "SystemTestSupport.h"
+#include "ZavsysLibrary.h"
 
 namespace
 {
@@ -30,8 +31,8 @@ struct GuardedRecord
 class WindowsVersion : public ::testing::Test
 {
 protected:
-    zvt::test::CLibrary m_library;
-    PFN_zvtGetWindowsVersion m_pfnGetWindowsVersion = m_library.getWindowsVersion;
+    zvt::CZavsysLibrary m_library;
+    PFN_zvtGetWindowsVersion m_pfnGetWindowsVersion = m_library.m_pfnGetWindowsVersion;
 };
 
 PFN_GetProductInfo FindGetProductInfo()

@@ -12,12 +12,13 @@
 
 #include "DataTable.h"
 #include "LibraryFixture.h"
+#include "ZavsysLibrary.h"
 
 namespace
 {
 
 using Json = nlohmann::json;
-using zvt::test::CLibrary;
+using zvt::CZavsysLibrary;
 
 struct ToolRun
 {
@@ -90,13 +91,13 @@ class Zvtinfo : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(library.IsLoaded());
+        ASSERT_TRUE(library.IsComplete());
         info.size = ZVT_INFORMATION_SIZE;
-        ASSERT_EQ(library.getInformation(&info, 0), 0);
+        ASSERT_EQ(library.m_pfnGetInformation(&info, 0), 0);
         identity.size = ZVT_IDENTITY_SIZE;
-        ASSERT_EQ(library.getIdentity(&identity, 0, nullptr, 0), 0);
+        ASSERT_EQ(library.m_pfnGetIdentity(&identity, 0, nullptr, 0), 0);
     }
-    CLibrary library;
+    CZavsysLibrary library;
     ZVT_CPU_INFORMATION info{};
     ZVT_CPU_IDENTITY identity{};
 };
@@ -130,16 +131,16 @@ TEST_F(Zvtinfo, JsonCarriesTheRecordsOfTheExports)
     }
     ZVT_WINDOWS_VERSION version{};
     version.size = ZVT_WINDOWS_VERSION_SIZE;
-    const std::int32_t versionResult = library.getWindowsVersion(&version);
+    const std::int32_t versionResult = library.m_pfnGetWindowsVersion(&version);
     const Json& v = shown["windowsVersion"];
     EXPECT_TRUE(v["result"] == versionResult && v["major"] == version.major && v["minor"] == version.minor &&
                 v["build"] == version.build && v["revision"] == version.revision &&
                 v["productType"] == version.productType)
         << v.dump();
-    EXPECT_EQ(shown["wow64"]["result"], library.isWow64());
+    EXPECT_EQ(shown["wow64"]["result"], library.m_pfnIsWow64());
     std::int32_t major = -1;
     EXPECT_EQ(shown["fileVersions"][0]["result"],
-              library.getFileVersion(L"zavsys.dll", &major, nullptr, nullptr, nullptr));
+              library.m_pfnGetFileVersion(L"zavsys.dll", &major, nullptr, nullptr, nullptr));
     EXPECT_EQ(shown["fileVersions"][0]["major"], major == -1 ? 0 : major);
 }
 
@@ -154,7 +155,8 @@ TEST_F(Zvtinfo, TextShowsTheDialogsLinesForTheSameRecord)
           "\nModel name : " + std::string(info.modelName) + "\n",
           "\nFamily : " + std::to_string(info.family) + "\n",
           "\nModel : " + std::to_string(info.model) + "\n", "\nCores : " + std::to_string(info.cores) + "\n",
-          std::string(feature), std::string("\nWOW64 : ") + (library.isWow64() != 0 ? "yes" : "no") + "\n"})
+          std::string(feature),
+          std::string("\nWOW64 : ") + (library.m_pfnIsWow64() != 0 ? "yes" : "no") + "\n"})
     {
         EXPECT_NE(run.out.find(line), std::string::npos) << line << " in\n" << run.out;
     }

@@ -5,74 +5,35 @@
 
 #include "Sources.h"
 #include "Unicode.h"
+#include "ZavsysLibrary.h"
 
 namespace zvtinfo
 {
 namespace
 {
 
-template <typename Function> Function Bind(HMODULE module, const char* name) noexcept
+// The library and its six exports; loaded once, freed when the program ends.
+const zvt::CZavsysLibrary& Library()
 {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    static const zvt::CZavsysLibrary library;
+    return library;
 }
 
-// The library and its six exports; loaded once, freed when the program ends.
-class CZavsysLibrary
+// A zavsys.dll without all six exports is not the library this program reports on.
+bool IsComplete(const zvt::CZavsysLibrary& library, Failure& failure)
 {
-public:
-    CZavsysLibrary() noexcept
-        : m_hModule(LoadLibraryW(L"zavsys.dll")), m_dwLoadError(m_hModule == nullptr ? GetLastError() : 0)
+    if (!library.IsLoaded())
     {
-        if (m_hModule != nullptr)
-        {
-            m_pfnGetIdentity = Bind<PFN_zvtGetIdentity>(m_hModule, "zvtGetIdentity");
-            m_pfnGetInformation = Bind<PFN_zvtGetInformation>(m_hModule, "zvtGetInformation");
-            m_pfnGetWindowsVersion = Bind<PFN_zvtGetWindowsVersion>(m_hModule, "zvtGetWindowsVersion");
-            m_pfnIsWow64 = Bind<PFN_zvtIsWow64>(m_hModule, "zvtIsWow64");
-            m_pfnGetFileVersion = Bind<PFN_zvtGetFileVersion>(m_hModule, "zvtGetFileVersion");
-        }
+        failure =
+            Failure{1, "zavsys.dll cannot be loaded (error " + std::to_string(library.LoadError()) + ")"};
+        return false;
     }
-    ~CZavsysLibrary()
+    if (!library.IsComplete())
     {
-        if (m_hModule != nullptr)
-        {
-            FreeLibrary(m_hModule);
-        }
+        failure = Failure{1, "zavsys.dll lacks one of its exports"};
+        return false;
     }
-    CZavsysLibrary(const CZavsysLibrary&) = delete;
-    CZavsysLibrary& operator=(const CZavsysLibrary&) = delete;
-
-    bool IsComplete(Failure& failure) const
-    {
-        if (m_hModule == nullptr)
-        {
-            failure = Failure{1, "zavsys.dll cannot be loaded (error " + std::to_string(m_dwLoadError) + ")"};
-            return false;
-        }
-        if (m_pfnGetIdentity == nullptr || m_pfnGetInformation == nullptr ||
-            m_pfnGetWindowsVersion == nullptr || m_pfnIsWow64 == nullptr || m_pfnGetFileVersion == nullptr)
-        {
-            failure = Failure{1, "zavsys.dll lacks one of its exports"};
-            return false;
-        }
-        return true;
-    }
-
-    PFN_zvtGetIdentity m_pfnGetIdentity = nullptr;
-    PFN_zvtGetInformation m_pfnGetInformation = nullptr;
-    PFN_zvtGetWindowsVersion m_pfnGetWindowsVersion = nullptr;
-    PFN_zvtIsWow64 m_pfnIsWow64 = nullptr;
-    PFN_zvtGetFileVersion m_pfnGetFileVersion = nullptr;
-
-private:
-    HMODULE m_hModule;
-    DWORD m_dwLoadError;
-};
-
-const CZavsysLibrary& Library()
-{
-    static const CZavsysLibrary library;
-    return library;
+    return true;
 }
 
 std::wstring OwnPath()
@@ -93,7 +54,7 @@ FileVersionAnswer AskFileVersion(const std::string& shown, const std::wstring& f
 
 SystemAnswers AskSystem()
 {
-    const CZavsysLibrary& library = Library();
+    const zvt::CZavsysLibrary& library = Library();
     SystemAnswers system;
     system.windows.size = ZVT_WINDOWS_VERSION_SIZE;
     system.windowsResult = library.m_pfnGetWindowsVersion(&system.windows);
@@ -107,8 +68,8 @@ SystemAnswers AskSystem()
 
 bool ReadThisMachine(std::int32_t measureMs, Snapshot& snapshot, Failure& failure)
 {
-    const CZavsysLibrary& library = Library();
-    if (!library.IsComplete(failure))
+    const zvt::CZavsysLibrary& library = Library();
+    if (!IsComplete(library, failure))
     {
         return false;
     }

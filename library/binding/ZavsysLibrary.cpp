@@ -1,0 +1,73 @@
+// Loading zavsys.dll and binding its exports.
+#include "ZavsysLibrary.h"
+
+#include <utility>
+
+namespace zvt
+{
+namespace
+{
+
+template <typename Function> void Bind(HMODULE module, const char* name, Function& function) noexcept
+{
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+} // namespace
+
+CZavsysLibrary::CZavsysLibrary() noexcept : CZavsysLibrary(L"zavsys.dll")
+{
+}
+
+CZavsysLibrary::CZavsysLibrary(const wchar_t* path) noexcept : m_hModule(LoadLibraryW(path))
+{
+    if (m_hModule == nullptr)
+    {
+        m_dwLoadError = GetLastError();
+        return;
+    }
+    Bind(m_hModule, "zvtGetIdentity", m_pfnGetIdentity);
+    Bind(m_hModule, "zvtGetInformation", m_pfnGetInformation);
+    Bind(m_hModule, "zvtGetWindowsVersion", m_pfnGetWindowsVersion);
+    Bind(m_hModule, "zvtIsWow64", m_pfnIsWow64);
+    Bind(m_hModule, "zvtGetFileVersion", m_pfnGetFileVersion);
+    Bind(m_hModule, "zvtGetTemporaryFileName", m_pfnGetTemporaryFileName);
+}
+
+CZavsysLibrary::~CZavsysLibrary()
+{
+    if (m_hModule != nullptr)
+    {
+        FreeLibrary(m_hModule);
+    }
+}
+
+bool CZavsysLibrary::IsComplete() const noexcept
+{
+    return m_hModule != nullptr && m_pfnGetIdentity != nullptr && m_pfnGetInformation != nullptr &&
+           m_pfnGetWindowsVersion != nullptr && m_pfnIsWow64 != nullptr && m_pfnGetFileVersion != nullptr &&
+           m_pfnGetTemporaryFileName != nullptr;
+}
+
+std::string CZavsysLibrary::MissingExports() const
+{
+    const std::pair<bool, const char*> exports[] = {
+        {m_pfnGetIdentity != nullptr, "zvtGetIdentity"},
+        {m_pfnGetInformation != nullptr, "zvtGetInformation"},
+        {m_pfnGetWindowsVersion != nullptr, "zvtGetWindowsVersion"},
+        {m_pfnIsWow64 != nullptr, "zvtIsWow64"},
+        {m_pfnGetFileVersion != nullptr, "zvtGetFileVersion"},
+        {m_pfnGetTemporaryFileName != nullptr, "zvtGetTemporaryFileName"},
+    };
+    std::string missing;
+    for (const auto& [bound, name] : exports)
+    {
+        if (!bound)
+        {
+            missing += missing.empty() ? name : std::string(", ") + name;
+        }
+    }
+    return missing;
+}
+
+} // namespace zvt
