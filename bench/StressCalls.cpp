@@ -249,13 +249,13 @@ std::vector<std::string> PerProcessorFieldNames(unsigned fields)
     return names;
 }
 
-bool TakeProcessorReference(const StressExports& exports, const std::wstring& directory,
+bool TakeProcessorReference(const CZavsysLibrary& library, const std::wstring& directory,
                             ProcessorReference& reference)
 {
     reference.identity.size = ZVT_IDENTITY_SIZE;
     reference.information.size = ZVT_INFORMATION_SIZE;
-    if (exports.getIdentity(&reference.identity, 0, nullptr, 0) != ZVT_OK ||
-        exports.getInformation(&reference.information, 0) != ZVT_OK)
+    if (library.m_pfnGetIdentity(&reference.identity, 0, nullptr, 0) != ZVT_OK ||
+        library.m_pfnGetInformation(&reference.information, 0) != ZVT_OK)
     {
         std::printf("reference: the processor exports failed\n");
         return false;
@@ -265,7 +265,8 @@ bool TakeProcessorReference(const StressExports& exports, const std::wstring& di
         const std::wstring path = directory + L"\\reference-" + std::to_wstring(i) + L".txt";
         ZVT_CPU_IDENTITY identity{};
         identity.size = ZVT_IDENTITY_SIZE;
-        const std::int32_t result = exports.getIdentity(&identity, 0, path.c_str(), kReportModes[i].mode);
+        const std::int32_t result =
+            library.m_pfnGetIdentity(&identity, 0, path.c_str(), kReportModes[i].mode);
         reference.reports[i] = ReadWholeFile(path);
         DeleteFileW(path.c_str());
         if (result != ZVT_OK)
@@ -291,22 +292,22 @@ bool TakeProcessorReference(const StressExports& exports, const std::wstring& di
     return true;
 }
 
-bool TakeSystemReference(const StressExports& exports, SystemReference& reference)
+bool TakeSystemReference(const CZavsysLibrary& library, SystemReference& reference)
 {
     reference.version.size = ZVT_WINDOWS_VERSION_SIZE;
-    reference.versionResult = exports.getWindowsVersion(&reference.version);
-    reference.wow64 = exports.isWow64();
+    reference.versionResult = library.m_pfnGetWindowsVersion(&reference.version);
+    reference.wow64 = library.m_pfnIsWow64();
     for (std::size_t i = 0; i < reference.files.size(); ++i)
     {
         FileVersionAnswer& answer = reference.files[i];
-        answer.result = exports.getFileVersion(kVersionFiles[i], &answer.parts[0], &answer.parts[1],
-                                               &answer.parts[2], &answer.parts[3]);
+        answer.result = library.m_pfnGetFileVersion(kVersionFiles[i], &answer.parts[0], &answer.parts[1],
+                                                    &answer.parts[2], &answer.parts[3]);
     }
     for (std::int32_t longName = 0; longName < 2; ++longName)
     {
         wchar_t name[MAX_PATH] = {};
         std::wcscpy(name, kTemporaryPrefix);
-        if (exports.getTemporaryFileName(longName, name, MAX_PATH) != ZVT_OK)
+        if (library.m_pfnGetTemporaryFileName(longName, name, MAX_PATH) != ZVT_OK)
         {
             std::printf("reference: zvtGetTemporaryFileName failed\n");
             return false;
@@ -319,10 +320,10 @@ bool TakeSystemReference(const StressExports& exports, SystemReference& referenc
     return true;
 }
 
-CStressCaller::CStressCaller(const StressExports& exports, const ProcessorReference& processor,
+CStressCaller::CStressCaller(const CZavsysLibrary& library, const ProcessorReference& processor,
                              const SystemReference& system, std::wstring reportStem,
                              CallFigures& figures) noexcept
-    : m_exports(exports), m_processor(processor), m_system(system), m_strReportStem(std::move(reportStem)),
+    : m_library(library), m_processor(processor), m_system(system), m_strReportStem(std::move(reportStem)),
       m_figures(figures)
 {
 }
@@ -371,7 +372,7 @@ void CStressCaller::CallIdentity()
     identity.size = ZVT_IDENTITY_SIZE;
     double elapsedUs = 0;
     const std::int32_t result =
-        Timed(elapsedUs, [&] { return m_exports.getIdentity(&identity, 0, nullptr, 0); });
+        Timed(elapsedUs, [&] { return m_library.m_pfnGetIdentity(&identity, 0, nullptr, 0); });
     Record(kIdentity, elapsedUs, result == ZVT_OK && MatchesIdentity(identity), "result or record differs");
 }
 
@@ -383,7 +384,7 @@ void CStressCaller::CallIdentityWithReport(std::size_t modeIndex)
     identity.size = ZVT_IDENTITY_SIZE;
     double elapsedUs = 0;
     const std::int32_t result = Timed(elapsedUs, [&] {
-        return m_exports.getIdentity(&identity, 0, path.c_str(), kReportModes[modeIndex].mode);
+        return m_library.m_pfnGetIdentity(&identity, 0, path.c_str(), kReportModes[modeIndex].mode);
     });
     const bool sameRecord = MatchesIdentity(identity);
     const bool sameReport = SameReport(ReadWholeFile(path), m_processor, modeIndex);
@@ -397,7 +398,8 @@ void CStressCaller::CallInformation()
     std::memset(&information, 0xCD, sizeof information);
     information.size = ZVT_INFORMATION_SIZE;
     double elapsedUs = 0;
-    const std::int32_t result = Timed(elapsedUs, [&] { return m_exports.getInformation(&information, 0); });
+    const std::int32_t result =
+        Timed(elapsedUs, [&] { return m_library.m_pfnGetInformation(&information, 0); });
     Record(kInformation, elapsedUs,
            result == ZVT_OK && std::memcmp(&information, &m_processor.information, sizeof information) == 0,
            "result or record differs");
@@ -409,7 +411,7 @@ void CStressCaller::CallWindowsVersion()
     std::memset(&version, 0xCD, sizeof version);
     version.size = ZVT_WINDOWS_VERSION_SIZE;
     double elapsedUs = 0;
-    const std::int32_t result = Timed(elapsedUs, [&] { return m_exports.getWindowsVersion(&version); });
+    const std::int32_t result = Timed(elapsedUs, [&] { return m_library.m_pfnGetWindowsVersion(&version); });
     Record(kWindowsVersion, elapsedUs,
            result == m_system.versionResult && std::memcmp(&version, &m_system.version, sizeof version) == 0,
            "result or record differs");
@@ -418,7 +420,7 @@ void CStressCaller::CallWindowsVersion()
 void CStressCaller::CallWow64()
 {
     double elapsedUs = 0;
-    const std::int32_t result = Timed(elapsedUs, [&] { return m_exports.isWow64(); });
+    const std::int32_t result = Timed(elapsedUs, [&] { return m_library.m_pfnIsWow64(); });
     Record(kWow64, elapsedUs, result == m_system.wow64, "differs");
 }
 
@@ -428,8 +430,8 @@ void CStressCaller::CallFileVersion(std::size_t target)
     std::fill(std::begin(answer.parts), std::end(answer.parts), -7);
     double elapsedUs = 0;
     answer.result = Timed(elapsedUs, [&] {
-        return m_exports.getFileVersion(kVersionFiles[target], &answer.parts[0], &answer.parts[1],
-                                        &answer.parts[2], &answer.parts[3]);
+        return m_library.m_pfnGetFileVersion(kVersionFiles[target], &answer.parts[0], &answer.parts[1],
+                                             &answer.parts[2], &answer.parts[3]);
     });
     const FileVersionAnswer& expected = m_system.files[target];
     Record(kFileVersion, elapsedUs,
@@ -444,7 +446,7 @@ void CStressCaller::CallTemporaryName(std::int32_t longName)
     std::wcscpy(name, kTemporaryPrefix);
     double elapsedUs = 0;
     const std::int32_t result =
-        Timed(elapsedUs, [&] { return m_exports.getTemporaryFileName(longName, name, MAX_PATH); });
+        Timed(elapsedUs, [&] { return m_library.m_pfnGetTemporaryFileName(longName, name, MAX_PATH); });
     Record(kTemporaryName, elapsedUs,
            result == ZVT_OK &&
                IsFreshTemporaryFile(name, m_system.temporaryDirectories[longName != 0 ? 1 : 0]),

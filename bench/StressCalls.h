@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "StressLibrary.h"
+#include "ZavsysLibrary.h"
 
 namespace zvt::bench
 {
@@ -58,9 +58,9 @@ struct SystemReference
 
 // Takes the reference on the calling thread; reports go to directory and are deleted. Returns false,
 // saying why on stdout, when a reference call fails or a report's size does not fit its encoding.
-bool TakeProcessorReference(const StressExports& exports, const std::wstring& directory,
+bool TakeProcessorReference(const CZavsysLibrary& library, const std::wstring& directory,
                             ProcessorReference& reference);
-bool TakeSystemReference(const StressExports& exports, SystemReference& reference);
+bool TakeSystemReference(const CZavsysLibrary& library, SystemReference& reference);
 
 struct ExportFigures
 {
@@ -88,7 +88,7 @@ unsigned DifferingPerProcessorFields(const ZVT_CPU_IDENTITY& actual, const ZVT_C
 class CStressCaller
 {
 public:
-    CStressCaller(const StressExports& exports, const ProcessorReference& processor,
+    CStressCaller(const CZavsysLibrary& library, const ProcessorReference& processor,
                   const SystemReference& system, std::wstring reportStem, CallFigures& figures) noexcept;
 
     // Round r: one call of each export; the report mode and the file-version target rotate with r.
@@ -105,7 +105,7 @@ private:
     bool MatchesIdentity(const ZVT_CPU_IDENTITY& identity);
     void Record(ExportKind kind, double elapsedUs, bool matches, const char* detail);
 
-    const StressExports& m_exports;
+    const CZavsysLibrary& m_library;
     const ProcessorReference& m_processor;
     const SystemReference& m_system;
     std::wstring m_strReportStem;

@@ -21,6 +21,7 @@ namespace
 {
 
 using namespace zvt::bench;
+using zvt::CZavsysLibrary;
 
 // Growth over the load cycles after the warm-up that counts as a leak: over 1,000 cycles, one handle
 // kept every 250 cycles, or 8 heap bytes a cycle (less than the smallest heap block), exceeds them.
@@ -204,14 +205,14 @@ long long PrintCallFigures(const CallFigures& figures, double seconds)
 
 // The reference of each logical processor, taken on the main thread pinned to it; the processors'
 // answers are compared with the first one's, apart from the fields that name the processor.
-bool TakeReferences(const StressExports& exports, const std::wstring& directory,
+bool TakeReferences(const CZavsysLibrary& library, const std::wstring& directory,
                     const std::vector<DWORD_PTR>& processors, std::vector<ProcessorReference>& references)
 {
     references.resize(processors.size());
     for (std::size_t i = 0; i < processors.size(); ++i)
     {
         SetThreadAffinityMask(GetCurrentThread(), processors[i]);
-        if (!TakeProcessorReference(exports, directory, references[i]))
+        if (!TakeProcessorReference(library, directory, references[i]))
         {
             return false;
         }
@@ -235,7 +236,7 @@ bool TakeReferences(const StressExports& exports, const std::wstring& directory,
 // Each thread runs on one processor (thread i on processor i modulo their count) and is checked
 // against that processor's reference: on a hybrid processor the core types answer some leaves
 // differently.
-bool RunConcurrentCalls(const Options& options, const StressExports& exports,
+bool RunConcurrentCalls(const Options& options, const CZavsysLibrary& library,
                         const std::vector<DWORD_PTR>& processors,
                         const std::vector<ProcessorReference>& references, const SystemReference& system,
                         const std::wstring& directory)
@@ -244,7 +245,7 @@ bool RunConcurrentCalls(const Options& options, const StressExports& exports,
     const double seconds = RunTogether(options.threads, [&](int thread) {
         const std::size_t processor = static_cast<std::size_t>(thread) % processors.size();
         SetThreadAffinityMask(GetCurrentThread(), processors[processor]);
-        CStressCaller caller(exports, references[processor], system,
+        CStressCaller caller(library, references[processor], system,
                              directory + L"\\thread" + std::to_wstring(thread) + L"-",
                              figures[static_cast<std::size_t>(thread)]);
         for (int round = 0; round < options.rounds; ++round)
@@ -260,18 +261,18 @@ bool RunConcurrentCalls(const Options& options, const StressExports& exports,
 
 // Every thread measures the frequency once, at the same moment; the records must match the reference
 // apart from the frequency, which is only reported: a sleep overrun makes it read high under load.
-bool RunMeasuredCalls(const Options& options, const StressExports& exports,
+bool RunMeasuredCalls(const Options& options, const CZavsysLibrary& library,
                       const ProcessorReference& reference)
 {
     ZVT_CPU_INFORMATION alone{};
     alone.size = ZVT_INFORMATION_SIZE;
-    exports.getInformation(&alone, kMeasureMs);
+    library.m_pfnGetInformation(&alone, kMeasureMs);
     std::vector<ZVT_CPU_INFORMATION> records(static_cast<std::size_t>(options.threads));
     std::vector<std::int32_t> results(records.size());
     RunTogether(options.threads, [&](int thread) {
         ZVT_CPU_INFORMATION& record = records[static_cast<std::size_t>(thread)];
         record.size = ZVT_INFORMATION_SIZE;
-        results[static_cast<std::size_t>(thread)] = exports.getInformation(&record, kMeasureMs);
+        results[static_cast<std::size_t>(thread)] = library.m_pfnGetInformation(&record, kMeasureMs);
     });
     int mismatches = 0;
     float lowest = records[0].frequency;
@@ -318,17 +319,15 @@ struct UsageTrack
 bool RunOneCycle(int cycle, const ProcessorReference& reference, const SystemReference& system,
                  const std::wstring& directory, CallFigures& figures)
 {
-    HMODULE module = LoadLibraryW(L"zavsys.dll");
-    StressExports exports;
-    const bool bound = module != nullptr && BindExports(module, exports);
-    if (bound)
+    bool bound = false;
     {
-        CStressCaller caller(exports, reference, system, directory + L"\\cycle-", figures);
-        caller.CallEachExport(cycle);
-    }
-    if (module != nullptr)
-    {
-        FreeLibrary(module);
+        const CZavsysLibrary library;
+        bound = library.IsComplete();
+        if (bound)
+        {
+            CStressCaller caller(library, reference, system, directory + L"\\cycle-", figures);
+            caller.CallEachExport(cycle);
+        }
     }
     return bound && GetModuleHandleW(L"zavsys.dll") == nullptr;
 }
@@ -472,19 +471,18 @@ int main(int argc, char** argv)
     SystemReference system;
     bool passed = false;
     {
-        HMODULE module = LoadLibraryW(L"zavsys.dll");
-        StressExports exports;
-        if (module == nullptr || !BindExports(module, exports))
+        const CZavsysLibrary library;
+        if (!library.IsComplete())
         {
-            std::printf("zavsys.dll could not be loaded with its six exports\n");
+            std::printf("zavsys.dll could not be loaded with its six exports (missing: %s)\n",
+                        library.MissingExports().c_str());
             return 1;
         }
-        passed = TakeReferences(exports, directory.Path(), processors, references) &&
-                 TakeSystemReference(exports, system);
+        passed = TakeReferences(library, directory.Path(), processors, references) &&
+                 TakeSystemReference(library, system);
         passed =
-            passed && RunConcurrentCalls(options, exports, processors, references, system, directory.Path());
-        passed = RunMeasuredCalls(options, exports, references[0]) && passed;
-        FreeLibrary(module);
+            passed && RunConcurrentCalls(options, library, processors, references, system, directory.Path());
+        passed = RunMeasuredCalls(options, library, references[0]) && passed;
     }
     passed = passed && RunLoadCycles(options, processors[0], references[0], system, directory.Path());
     const int strays = directory.DeleteAll();
