@@ -1,6 +1,8 @@
 // Replaying recorded processors: each dump, converted to the three dump formats, reads back as the same
 // processor; zvtinfo --replay shows the records the library's own code makes of it; a report replays to
 // the record it was written from; and bad input ends in one line naming the file and line.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -352,6 +354,78 @@ TEST(Replay, AbsurdHighestLeavesReadOnlyTheCapacity)
     EXPECT_EQ(shown["identity"]["basic"][0]["eax"], 0xFFFFFFFFu);
     EXPECT_EQ(shown["identity"]["extended"][63]["leaf"], 0x8000003Fu);
     EXPECT_EQ(shown["information"]["vendor"], "GenuineIntel");
+}
+
+Json Cache(int sizeKb, int ways, int lineBytes, int linesPerTag)
+{
+    return Json{{"sizeKb", sizeKb}, {"ways", ways}, {"lineBytes", lineBytes}, {"linesPerTag", linesPerTag}};
+}
+
+// What the feature header decodes, as zvtinfo shows it. Expected values: "cpuid -f" of each dump (caches,
+// address sizes, hypervisor guest status) and the psABI's level lists read against leaf 1 EDX by hand.
+TEST(Replay, ZvtinfoShowsFlagsLevelCachesAndAddressSizes)
+{
+    const Json rome =
+        Json::parse(RunZvtinfo("--json --replay " ZVT_TEST_DATA "/cpuid/qemu-EPYC-Rome.txt").out);
+    const Json& d = rome["decoded"];
+    EXPECT_EQ(d["level"], "v3");
+    EXPECT_EQ(d["missingForNextLevel"], Json({"avx512f", "avx512bw", "avx512cd", "avx512dq", "avx512vl"}));
+    EXPECT_TRUE(d["xcr0"].is_null() && d["enabledLevel"].is_null()) << d.dump();
+    EXPECT_EQ(d["hypervisor"], true);
+    EXPECT_EQ(d["addressSizes"], Json({{"physicalBits", 40}, {"linearBits", 48}}));
+    EXPECT_EQ(d["caches"]["l1d"], Cache(32, 8, 64, 1));
+    EXPECT_EQ(d["caches"]["l2"], Cache(512, 8, 64, 1));
+    EXPECT_EQ(d["caches"]["l3"], Cache(16384, 16, 64, 1));
+    const auto& flags = d["flags"];
+    EXPECT_TRUE(std::find(flags.begin(), flags.end(), "sha_ni") != flags.end()) << flags.dump();
+    EXPECT_TRUE(std::find(flags.begin(), flags.end(), "avx512f") == flags.end()) << flags.dump();
+
+    const Json haswell =
+        Json::parse(RunZvtinfo("--json --replay " ZVT_TEST_DATA "/cpuid/qemu-Haswell.txt").out);
+    EXPECT_EQ(haswell["decoded"]["caches"]["l2"], Cache(512, 16, 64, 0)) << "Intel defines only the L2 cache";
+    EXPECT_TRUE(haswell["decoded"]["caches"]["l1d"].is_null() &&
+                haswell["decoded"]["caches"]["l3"].is_null());
+
+    const ToolRun p3 = RunZvtinfo("--replay " ZVT_TEST_DATA "/cpuid/qemu32-pentium3.txt");
+    for (const char* line :
+         {"\nx86-64 level : none (missing for baseline: lm syscall sse2)\n",
+          "\nx86-64 level enabled : unknown (a dump does not record XCR0)\n", "\nHypervisor : yes\n",
+          "\nAddress sizes : not in the record (no extended leaf 0x80000008)\n",
+          "\nCaches : not described by this vendor's extended leaves\nWindows : ",
+          "\nFrequency : not measured when the dump was made\n"})
+    {
+        EXPECT_NE(p3.out.find(line), std::string::npos) << line << " in\n" << p3.out;
+    }
+    const ToolRun romeText = RunZvtinfo("--replay " ZVT_TEST_DATA "/cpuid/qemu-EPYC-Rome.txt");
+    for (const char* line :
+         {"\nFeatures : MMX MMX+ SSE SSE2 SSE3 SSE4.1 SSE4.2 SSE4A AMD-V x86-64\nFlags : fpu de ",
+          "\nx86-64 level : v3 (missing for v4: avx512f avx512bw avx512cd avx512dq avx512vl)\n",
+          "\nL1 instruction cache : 32 KiB, 8-way, 64-byte lines\n",
+          "\nL3 cache : 16 MiB, 16-way, 64-byte lines\n",
+          "\nAddress sizes : 40 bits physical, 48 bits linear\n"})
+    {
+        EXPECT_NE(romeText.out.find(line), std::string::npos) << line << " in\n" << romeText.out;
+    }
+}
+
+// On this machine: XCR0 is read (the host runs a 64-bit OS with XSAVE), and without --measure the text
+// says that no frequency was measured instead of showing 0 MHz as if one had been.
+TEST(Replay, ZvtinfoLiveReadsXcr0AndSaysWhenNothingWasMeasured)
+{
+    const ToolRun json = RunZvtinfo("--json");
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    const Json d = Json::parse(json.out)["decoded"];
+    EXPECT_TRUE(d["xcr0"].is_number_unsigned() && (d["xcr0"].get<std::uint64_t>() & 3u) == 3u) << d.dump();
+    EXPECT_TRUE(d["enabledLevel"].is_string()) << d.dump();
+    EXPECT_EQ(Json::parse(json.out)["information"]["frequency"], 0.0);
+
+    const ToolRun text = RunZvtinfo("");
+    EXPECT_NE(text.out.find("\nFrequency : not measured (use --measure MS)\nFamily : "), std::string::npos)
+        << text.out;
+    const ToolRun measured = RunZvtinfo("--measure 20");
+    const std::size_t at = measured.out.find("\nFrequency : ");
+    ASSERT_NE(at, std::string::npos) << measured.out;
+    EXPECT_NE(std::isdigit(static_cast<unsigned char>(measured.out[at + 13])), 0) << measured.out;
 }
 
 // One line on stderr naming the file (and the line where there is one); 1 for input, 2 for usage.

@@ -3,6 +3,7 @@
 // byte the library's, and a reviewed report replayed comes out as the reviewed bytes in every mode.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -167,6 +168,40 @@ TEST_F(Zvtinfo, MeasuredFrequencyReachesTheRecord)
     const ToolRun run = RunZvtinfo(L"--json --measure 50");
     ASSERT_EQ(run.exitCode, 0u) << run.out;
     EXPECT_GT(Json::parse(run.out)["information"]["frequency"].get<double>(), 1.0);
+}
+
+bool Has(const Json& names, const char* name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The decoded part against bits of the record read by hand (leaf 1 EDX 26 sse2, ECX 31 hypervisor; leaf 7
+// EBX 5 avx2; 0x80000008 EAX 7..0 physical address bits), and the frequency line without a measurement.
+TEST_F(Zvtinfo, DecodedFlagsAndAddressSizesAgreeWithTheRecord)
+{
+    const ToolRun run = RunZvtinfo(L"--json");
+    ASSERT_EQ(run.exitCode, 0u) << run.out;
+    const Json d = Json::parse(run.out)["decoded"];
+    const ZVT_CPUID_LEAF& leaf1 = identity.basic[1];
+    EXPECT_EQ(Has(d["flags"], "sse2"), (leaf1.edx >> 26 & 1) != 0) << d["flags"].dump();
+    EXPECT_EQ(d["hypervisor"], (leaf1.ecx >> 31) != 0);
+    EXPECT_EQ(Has(d["flags"], "avx2"), identity.basic[0].eax >= 7 && (identity.basic[7].ebx >> 5 & 1) != 0);
+    if (identity.extended[0].eax >= 0x80000008u)
+    {
+        EXPECT_EQ(d["addressSizes"]["physicalBits"], identity.extended[8].eax & 0xFF) << d.dump();
+    }
+    EXPECT_TRUE(d["xcr0"].is_number() && d["enabledLevel"].is_string()) << d.dump();
+
+    const ToolRun text = RunZvtinfo(L"");
+    for (const char* line : {"\nFrequency : not measured (use --measure MS)\nFamily : ", "\nFlags : ",
+                             "\nx86-64 level : ", "\nx86-64 level enabled : ", "\nAddress sizes : "})
+    {
+        EXPECT_NE(text.out.find(line), std::string::npos) << line << " in\n" << text.out;
+    }
+    const ToolRun measured = RunZvtinfo(L"--measure 20");
+    const std::size_t at = measured.out.find("\nFrequency : ");
+    ASSERT_NE(at, std::string::npos) << measured.out;
+    EXPECT_TRUE(measured.out[at + 13] >= '0' && measured.out[at + 13] <= '9') << measured.out;
 }
 
 // The library writes a report; zvtinfo replays that file and writes the report again with the report

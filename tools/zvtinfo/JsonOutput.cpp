@@ -7,6 +7,7 @@
 #include <io.h>
 #endif
 
+#include "Decoded.h"
 #include "Frequency.h"
 #include "Output.h"
 
@@ -79,6 +80,59 @@ Json Information(const Snapshot& snapshot)
                 {"featureNames", names}};
 }
 
+// A cache or TLB part the vendor defines; null for one it does not.
+Json CacheJson(const ZVT_CACHE& cache, bool defined)
+{
+    return defined ? Json{{"sizeKb", cache.sizeKb},
+                          {"ways", cache.ways},
+                          {"lineBytes", cache.lineBytes},
+                          {"linesPerTag", cache.linesPerTag}}
+                   : Json(nullptr);
+}
+
+Json TlbJson(const ZVT_TLB& tlb, bool defined)
+{
+    return defined ? Json{{"entries", tlb.entries}, {"ways", tlb.ways}} : Json(nullptr);
+}
+
+Json CachesJson(const DecodedIdentity& decoded)
+{
+    const ZVT_CACHES& c = decoded.caches;
+    const bool l1 = (decoded.cacheParts & ZVT_CACHES_L1) != 0;
+    return Json{{"l1d", CacheJson(c.l1d, l1)},
+                {"l1i", CacheJson(c.l1i, l1)},
+                {"l2", CacheJson(c.l2, (decoded.cacheParts & ZVT_CACHES_L2) != 0)},
+                {"l3", CacheJson(c.l3, (decoded.cacheParts & ZVT_CACHES_L3) != 0)},
+                {"l1dTlb4k", TlbJson(c.l1dTlb4k, l1)},
+                {"l1iTlb4k", TlbJson(c.l1iTlb4k, l1)},
+                {"l1dTlb2m", TlbJson(c.l1dTlb2m, l1)},
+                {"l1iTlb2m", TlbJson(c.l1iTlb2m, l1)},
+                {"l2dTlb4k", TlbJson(c.l2dTlb4k, decoded.l2Tlbs)},
+                {"l2iTlb4k", TlbJson(c.l2iTlb4k, decoded.l2Tlbs)},
+                {"l2dTlb2m", TlbJson(c.l2dTlb2m, decoded.l2Tlbs)},
+                {"l2iTlb2m", TlbJson(c.l2iTlb2m, decoded.l2Tlbs)}};
+}
+
+// What the public feature header decodes from the identity record; XCR0 and the level it enables only live.
+Json Decoded(const Snapshot& snapshot)
+{
+    const DecodedIdentity decoded = DecodeIdentity(snapshot.identity);
+    const Json addressSizes = decoded.addressSizes
+                                  ? Json{{"physicalBits", decoded.addressSizes->physicalBits},
+                                         {"linearBits", decoded.addressSizes->linearBits}}
+                                  : Json(nullptr);
+    return Json{{"flags", decoded.flags},
+                {"level", LevelName(decoded.level)},
+                {"missingForNextLevel", decoded.missingForNextLevel},
+                {"xcr0", snapshot.xcr0 ? Json(*snapshot.xcr0) : Json(nullptr)},
+                {"enabledLevel", snapshot.xcr0
+                                     ? Json(LevelName(zvtGetEnabledLevel(&snapshot.identity, *snapshot.xcr0)))
+                                     : Json(nullptr)},
+                {"hypervisor", decoded.hypervisor},
+                {"addressSizes", addressSizes},
+                {"caches", CachesJson(decoded)}};
+}
+
 void AddSystem(const Snapshot& snapshot, Json& root)
 {
     if (!snapshot.system)
@@ -129,7 +183,8 @@ void PrintJson(const Snapshot& snapshot, const std::optional<ReportOutcome>& rep
 {
     Json root{{"source", Source(snapshot)},
               {"identity", Identity(snapshot)},
-              {"information", Information(snapshot)}};
+              {"information", Information(snapshot)},
+              {"decoded", Decoded(snapshot)}};
     AddSystem(snapshot, root);
     root["report"] = report ? Json{{"path", report->path},
                                    {"mode", report->mode},

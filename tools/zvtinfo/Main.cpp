@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Decoded.h"
 #include "Output.h"
 #include "Sources.h"
 
@@ -96,6 +97,15 @@ int Run(const Options& options)
     {
         std::fprintf(stderr, "zvtinfo: %s\n", failure.message.c_str());
         return failure.exitCode;
+    }
+    if (options.replayPath.empty())
+    {
+        snapshot.frequencyMeasured = options.measureMs > 0;
+        snapshot.xcr0 = ReadThisMachineXcr0();
+    }
+    else
+    {
+        snapshot.frequencyMeasured = snapshot.replay->frequencyMhz > 0;
     }
     std::optional<ReportOutcome> report;
     if (!options.reportPath.empty())

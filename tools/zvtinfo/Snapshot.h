@@ -47,6 +47,8 @@ struct Snapshot
     ZVT_CPU_INFORMATION information{};
     std::optional<SystemAnswers> system; // none natively and in a replay
     std::optional<ReplayOrigin> replay;
+    bool frequencyMeasured = false;    // live with a measurement asked for, or a replayed report with one
+    std::optional<std::uint64_t> xcr0; // this machine's, read live; a dump does not record it
 };
 
 // A one-line reason for giving up, and the exit code that goes with it.

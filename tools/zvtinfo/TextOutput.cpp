@@ -2,6 +2,7 @@
 // and file versions.
 #include <cctype>
 
+#include "Decoded.h"
 #include "DialogText.h"
 #include "Output.h"
 
@@ -63,12 +64,127 @@ std::string ToUtf8(std::wstring_view text)
     return utf8;
 }
 
-void PrintProcessor(const ZVT_CPU_INFORMATION& info, std::FILE* out)
+// The dialog's "Frequency : 0 MHz" reads like a measurement; say instead that none was made.
+void MarkFrequencyNotMeasured(std::wstring& block, bool replay)
 {
-    const std::wstring block = zvt::FormatProcessorText(info, Widen(Printable(FixedText(info.vendor))),
-                                                        Widen(Printable(FixedText(info.modelName))));
+    constexpr std::wstring_view label = L"\nFrequency : ";
+    const std::size_t start = block.find(label);
+    if (start == std::wstring::npos)
+    {
+        return;
+    }
+    const std::size_t valueStart = start + label.size();
+    block.replace(valueStart, block.find(L'\n', valueStart) - valueStart,
+                  replay ? L"not measured when the dump was made" : L"not measured (use --measure MS)");
+}
+
+void PrintProcessor(const Snapshot& snapshot, std::FILE* out)
+{
+    const ZVT_CPU_INFORMATION& info = snapshot.information;
+    std::wstring block = zvt::FormatProcessorText(info, Widen(Printable(FixedText(info.vendor))),
+                                                  Widen(Printable(FixedText(info.modelName))));
+    if (!snapshot.frequencyMeasured)
+    {
+        MarkFrequencyNotMeasured(block, snapshot.replay.has_value());
+    }
     const std::string names = FeatureNames(info.features);
     std::fprintf(out, "%s\nFeatures : %s\n", ToUtf8(block).c_str(), names.empty() ? "none" : names.c_str());
+}
+
+std::string Joined(const std::vector<std::string>& names)
+{
+    std::string joined;
+    for (const std::string& name : names)
+    {
+        joined += (joined.empty() ? "" : " ") + name;
+    }
+    return joined.empty() ? "none" : joined;
+}
+
+std::string LevelText(const DecodedIdentity& decoded)
+{
+    const std::string level = LevelName(decoded.level);
+    if (decoded.missingForNextLevel.empty())
+    {
+        return level;
+    }
+    return level + " (missing for " + LevelName(decoded.level + 1) + ": " +
+           Joined(decoded.missingForNextLevel) + ")";
+}
+
+std::string EnabledLevelText(const Snapshot& snapshot)
+{
+    if (!snapshot.xcr0)
+    {
+        return "unknown (a dump does not record XCR0)";
+    }
+    char xcr0[32];
+    std::snprintf(xcr0, sizeof xcr0, "0x%llx", static_cast<unsigned long long>(*snapshot.xcr0));
+    return LevelName(zvtGetEnabledLevel(&snapshot.identity, *snapshot.xcr0)) + " (XCR0 " + xcr0 + ")";
+}
+
+// "32 KiB, 8-way, 64-byte lines"; "none" for a size of 0.
+std::string CacheText(const ZVT_CACHE& cache)
+{
+    if (cache.sizeKb <= 0)
+    {
+        return "none";
+    }
+    std::string text = cache.sizeKb % 1024 == 0 ? std::to_string(cache.sizeKb / 1024) + " MiB"
+                                                : std::to_string(cache.sizeKb) + " KiB";
+    if (cache.ways == ZVT_WAYS_FULL)
+    {
+        text += ", fully associative";
+    }
+    else if (cache.ways > 0)
+    {
+        text += ", " + std::to_string(cache.ways) + "-way";
+    }
+    if (cache.lineBytes > 0)
+    {
+        text += ", " + std::to_string(cache.lineBytes) + "-byte lines";
+    }
+    return text;
+}
+
+void PrintCaches(const DecodedIdentity& decoded, std::FILE* out)
+{
+    const ZVT_CACHES& caches = decoded.caches;
+    const std::pair<int, std::pair<const char*, const ZVT_CACHE*>> lines[] = {
+        {ZVT_CACHES_L1, {"L1 data cache", &caches.l1d}},
+        {ZVT_CACHES_L1, {"L1 instruction cache", &caches.l1i}},
+        {ZVT_CACHES_L2, {"L2 cache", &caches.l2}},
+        {ZVT_CACHES_L3, {"L3 cache", &caches.l3}}};
+    for (const auto& [part, line] : lines)
+    {
+        if ((decoded.cacheParts & part) != 0)
+        {
+            std::fprintf(out, "%s : %s\n", line.first, CacheText(*line.second).c_str());
+        }
+    }
+    if (decoded.cacheParts == 0)
+    {
+        std::fprintf(out, "Caches : not described by this vendor's extended leaves\n");
+    }
+}
+
+// What the public feature header decodes from the identity record.
+void PrintDecoded(const Snapshot& snapshot, std::FILE* out)
+{
+    const DecodedIdentity decoded = DecodeIdentity(snapshot.identity);
+    std::fprintf(out, "Flags : %s\nx86-64 level : %s\nx86-64 level enabled : %s\nHypervisor : %s\n",
+                 Joined(decoded.flags).c_str(), LevelText(decoded).c_str(),
+                 EnabledLevelText(snapshot).c_str(), decoded.hypervisor ? "yes" : "no");
+    if (decoded.addressSizes)
+    {
+        std::fprintf(out, "Address sizes : %d bits physical, %d bits linear\n",
+                     decoded.addressSizes->physicalBits, decoded.addressSizes->linearBits);
+    }
+    else
+    {
+        std::fprintf(out, "Address sizes : not in the record (no extended leaf 0x80000008)\n");
+    }
+    PrintCaches(decoded, out);
 }
 
 zvt::FileVersion VersionOf(const FileVersionAnswer& answer)
@@ -148,7 +264,8 @@ void PrintText(const Snapshot& snapshot, const std::optional<ReportOutcome>& rep
     {
         std::fprintf(out, "Error = %d\n", snapshot.informationResult);
     }
-    PrintProcessor(snapshot.information, out);
+    PrintProcessor(snapshot, out);
+    PrintDecoded(snapshot, out);
     PrintSystem(snapshot, out);
     if (report)
     {
