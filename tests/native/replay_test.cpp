@@ -428,6 +428,55 @@ TEST(Replay, ZvtinfoLiveReadsXcr0AndSaysWhenNothingWasMeasured)
     EXPECT_NE(std::isdigit(static_cast<unsigned char>(measured.out[at + 13])), 0) << measured.out;
 }
 
+// A made-up processor whose vendor and brand string hold bytes above 0x7F: vendor "Zv", 80, "t", E9 99 AE
+// 81, "CPU!"; brand "Zv", 80, " ", 81 8D 8F 90 9D (the five bytes Windows-1252 leaves undefined), " ", 99 AE
+// E9 FF, " CPU". The expected bytes are Windows-1252 written out by hand.
+constexpr const char* kHighByteDump = "CPUID 00000000: 00000001-7480765A-21555043-81AE99E9\n"
+                                      "CPUID 00000001: 000306C4-00000800-00000000-00000000\n"
+                                      "CPUID 80000000: 80000004-00000000-00000000-00000000\n"
+                                      "CPUID 80000002: 2080765A-908F8D81-AE99209D-4320FFE9\n"
+                                      "CPUID 80000003: 00005550-00000000-00000000-00000000\n";
+constexpr std::string_view kVendorUtf8 = "Zv\xE2\x82\xACt\xC3\xA9\xE2\x84\xA2\xC2\xAE\xC2\x81"
+                                         "CPU!";
+constexpr std::string_view kBrandUtf8 = "Zv\xE2\x82\xAC \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D "
+                                        "\xE2\x84\xA2\xC2\xAE\xC3\xA9\xC3\xBF CPU";
+
+TEST(Replay, NamesWithBytesAboveAsciiDecodeThroughWindows1252)
+{
+    const std::string dump = WriteTemp("high-bytes.txt", kHighByteDump);
+    const Json info = Json::parse(RunZvtinfo("--json --replay " + dump).out)["information"];
+    EXPECT_EQ(info["vendor"], kVendorUtf8);
+    EXPECT_EQ(info["modelName"], kBrandUtf8);
+    EXPECT_EQ(info["vendorHex"], "5a768074e999ae8143505521");
+    EXPECT_EQ(info["modelNameHex"], "5a768020818d8f909d2099aee9ff20435055");
+
+    // The text output shows control characters (here the C1 ones) as '?'.
+    const ToolRun text = RunZvtinfo("--replay " + dump);
+    EXPECT_NE(text.out.find("\nVendor name : Zv\xE2\x82\xACt\xC3\xA9\xE2\x84\xA2\xC2\xAE?CPU!\n"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("\nModel name : Zv\xE2\x82\xAC ????? \xE2\x84\xA2\xC2\xAE\xC3\xA9\xC3\xBF CPU\n"),
+              std::string::npos)
+        << text.out;
+
+    const std::string out = TempPath("high-bytes-report.txt");
+    const std::pair<const char*, std::string> reports[] = {
+        {"ansi", "Zv\x80t\xE9\x99\xAE\x81"
+                 "CPU!\r\nZv\x80 \x81\x8D\x8F\x90\x9D \x99\xAE\xE9\xFF CPU\r\n"},
+        {"utf8", std::string(kVendorUtf8) + "\r\n" + std::string(kBrandUtf8) + "\r\n"},
+        {"utf16le",
+         std::string("\xFF\xFEZ\0v\0\xAC\x20t\0\xE9\0\x22\x21\xAE\0\x81\0C\0P\0U\0!\0\r\0\n\0", 30)},
+        {"utf16be",
+         std::string("\xFE\xFF\0Z\0v\x20\xAC\0t\0\xE9\x21\x22\0\xAE\0\x81\0C\0P\0U\0!\0\r\0\n", 30)},
+    };
+    for (const auto& [mode, start] : reports)
+    {
+        ASSERT_EQ(RunZvtinfo("--replay " + dump + " --report " + out + " --mode " + mode).exitCode, 0)
+            << mode;
+        EXPECT_EQ(ReadBytes(out).substr(0, start.size()), start) << mode;
+    }
+}
+
 // One line on stderr naming the file (and the line where there is one); 1 for input, 2 for usage.
 TEST(Replay, BadInputEndsInOneLine)
 {

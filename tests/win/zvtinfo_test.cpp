@@ -204,6 +204,47 @@ TEST_F(Zvtinfo, DecodedFlagsAndAddressSizesAgreeWithTheRecord)
     EXPECT_TRUE(measured.out[at + 13] >= '0' && measured.out[at + 13] <= '9') << measured.out;
 }
 
+// A made-up processor whose vendor and brand string hold bytes above 0x7F (80, E9 99 AE 81; 80, 81 8D 8F 90
+// 9D, 99 AE E9 FF): decoded through the ANSI code page, as the library's reports are. Expected bytes are
+// Windows-1252's, written out by hand, the undefined 81 ... 9D passed through as U+0081 ... U+009D.
+TEST_F(Zvtinfo, NamesWithBytesAboveAsciiDecodeThroughTheAnsiCodePage)
+{
+    if (GetACP() != 1252)
+    {
+        GTEST_SKIP() << "the expected bytes are those of code page 1252; this system's is " << GetACP();
+    }
+    std::ofstream("zvtinfo-high-bytes.txt", std::ios::binary)
+        << "CPUID 00000000: 00000001-7480765A-21555043-81AE99E9\n"
+           "CPUID 00000001: 000306C4-00000800-00000000-00000000\n"
+           "CPUID 80000000: 80000004-00000000-00000000-00000000\n"
+           "CPUID 80000002: 2080765A-908F8D81-AE99209D-4320FFE9\n"
+           "CPUID 80000003: 00005550-00000000-00000000-00000000\n";
+    const std::string vendor = "Zv\xE2\x82\xACt\xC3\xA9\xE2\x84\xA2\xC2\xAE\xC2\x81"
+                               "CPU!";
+    const std::string brand = "Zv\xE2\x82\xAC \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D "
+                              "\xE2\x84\xA2\xC2\xAE\xC3\xA9\xC3\xBF CPU";
+    const ToolRun run = RunZvtinfo(L"--json --replay zvtinfo-high-bytes.txt");
+    ASSERT_EQ(run.exitCode, 0u) << run.out;
+    const Json i = Json::parse(run.out)["information"];
+    EXPECT_EQ(i["vendor"], vendor);
+    EXPECT_EQ(i["modelName"], brand);
+    EXPECT_EQ(i["vendorHex"], "5a768074e999ae8143505521");
+    EXPECT_EQ(i["modelNameHex"], "5a768020818d8f909d2099aee9ff20435055");
+    ASSERT_EQ(
+        RunZvtinfo(L"--replay zvtinfo-high-bytes.txt --report zvtinfo-high-bytes.out --mode utf8").exitCode,
+        0u);
+    EXPECT_EQ(ReadBytes("zvtinfo-high-bytes.out").substr(0, vendor.size() + brand.size() + 4),
+              vendor + "\r\n" + brand + "\r\n");
+    ASSERT_EQ(
+        RunZvtinfo(L"--replay zvtinfo-high-bytes.txt --report zvtinfo-high-bytes.out --mode ansi").exitCode,
+        0u);
+    EXPECT_EQ(ReadBytes("zvtinfo-high-bytes.out").substr(0, 34),
+              "Zv\x80t\xE9\x99\xAE\x81"
+              "CPU!\r\nZv\x80 \x81\x8D\x8F\x90\x9D \x99\xAE\xE9\xFF CPU\r\n");
+    std::remove("zvtinfo-high-bytes.txt");
+    std::remove("zvtinfo-high-bytes.out");
+}
+
 // The library writes a report; zvtinfo replays that file and writes the report again with the report
 // code built into zvtinfo. Both must be the same bytes, in every encoding, with a frequency line or without.
 TEST_F(Zvtinfo, ReplayedReportsEqualTheLibrarysByteForByte)

@@ -7,6 +7,7 @@
 #include <io.h>
 #endif
 
+#include "CodePage.h"
 #include "Decoded.h"
 #include "Frequency.h"
 #include "Output.h"
@@ -39,6 +40,25 @@ Json LeafTable(const ZVT_CPUID_LEAF (&table)[ZVT_CPUID_LEAVES], std::uint32_t fi
     return rows;
 }
 
+// A name from the record as UTF-8, decoded through the code page of the reports.
+std::string DecodedName(const std::string& bytes)
+{
+    return NarrowWide(WidenAnsi(bytes), true);
+}
+
+// The name's bytes as they are in the record, two lower-case hexadecimal digits each.
+std::string HexBytes(const std::string& bytes)
+{
+    constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (const char c : bytes)
+    {
+        const auto byte = static_cast<unsigned char>(c);
+        hex += {kDigits[byte >> 4], kDigits[byte & 0xF]};
+    }
+    return hex;
+}
+
 Json Identity(const Snapshot& snapshot)
 {
     const ZVT_CPU_IDENTITY& identity = snapshot.identity;
@@ -64,8 +84,8 @@ Json Information(const Snapshot& snapshot)
                 {"size", info.size},
                 {"frequency", info.frequency},
                 {"displayFrequency", zvt::RoundFrequencyForDisplay(info.frequency)},
-                {"vendor", FixedText(info.vendor)},
-                {"modelName", FixedText(info.modelName)},
+                {"vendor", DecodedName(FixedText(info.vendor))},
+                {"modelName", DecodedName(FixedText(info.modelName))},
                 {"family", info.family},
                 {"extendedFamily", info.extendedFamily},
                 {"baseFamily", info.baseFamily},
@@ -77,7 +97,9 @@ Json Information(const Snapshot& snapshot)
                 {"logicalCores", info.logicalCores},
                 {"threads", info.threads},
                 {"features", info.features},
-                {"featureNames", names}};
+                {"featureNames", names},
+                {"vendorHex", HexBytes(FixedText(info.vendor))},
+                {"modelNameHex", HexBytes(FixedText(info.modelName))}};
 }
 
 // A cache or TLB part the vendor defines; null for one it does not.

@@ -1,12 +1,9 @@
 // The report of a recorded (or natively read) identity, built by the library's report code and encoded
 // as the library's text file does it: ANSI text widened, then written in the mode's encoding.
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include <cerrno>
 #include <vector>
 
+#include "CodePage.h"
 #include "ReportText.h"
 #include "Sources.h"
 #include "TextEncoding.h"
@@ -31,60 +28,12 @@ private:
     std::FILE* m_pFile;
 };
 
-#ifdef _WIN32
-std::vector<ZVT_WCHAR> WidenAnsi(const char* text, std::size_t length)
-{
-    const int count = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0);
-    std::vector<ZVT_WCHAR> wide(static_cast<std::size_t>(count));
-    MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), wide.data(), count);
-    return wide;
-}
-
-std::string NarrowWide(const std::vector<ZVT_WCHAR>& wide, int encoding)
-{
-    const UINT codePage = encoding == zvt::kEncodingUtf8 ? CP_UTF8 : CP_ACP;
-    const int count = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(codePage, 0, wide.data(), count, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), count, narrow.data(), length, nullptr, nullptr);
-    return narrow;
-}
-#else
-// Without code pages the ANSI text is read as Latin-1, which leaves ASCII (all a report holds but a
-// brand string) unchanged.
-std::vector<ZVT_WCHAR> WidenAnsi(const char* text, std::size_t length)
-{
-    std::vector<ZVT_WCHAR> wide;
-    for (std::size_t i = 0; i < length; ++i)
-    {
-        wide.push_back(static_cast<unsigned char>(text[i]));
-    }
-    return wide;
-}
-
-std::string NarrowWide(const std::vector<ZVT_WCHAR>& wide, int encoding)
-{
-    std::string narrow;
-    for (const ZVT_WCHAR unit : wide)
-    {
-        if (encoding != zvt::kEncodingUtf8 || unit < 0x80)
-        {
-            narrow += static_cast<char>(unit);
-            continue;
-        }
-        narrow += static_cast<char>(0xC0 | (unit >> 6));
-        narrow += static_cast<char>(0x80 | (unit & 0x3F));
-    }
-    return narrow;
-}
-#endif
-
 std::size_t WriteEncoded(const std::vector<ZVT_WCHAR>& wide, int encoding, std::FILE* file)
 {
     CFileSink sink(file);
     if (encoding == zvt::kEncodingAnsi || encoding == zvt::kEncodingUtf8)
     {
-        const std::string narrow = NarrowWide(wide, encoding);
+        const std::string narrow = NarrowWide(wide, encoding == zvt::kEncodingUtf8);
         return sink.Write(reinterpret_cast<const std::uint8_t*>(narrow.data()), narrow.size()) ? narrow.size()
                                                                                                : 0;
     }
@@ -132,7 +81,8 @@ std::int32_t WriteRecordedReport(const ZVT_CPU_IDENTITY& identity, const std::st
     std::uint8_t mark[zvt::kMaxByteOrderMark];
     const std::size_t markLength = zvt::ModeWritesBom(mode) ? zvt::ByteOrderMark(encoding, mark) : 0;
     std::fwrite(mark, 1, markLength, file);
-    const std::size_t written = WriteEncoded(WidenAnsi(text.data(), length), encoding, file);
+    const std::size_t written =
+        WriteEncoded(WidenAnsi(std::string_view(text.data(), length)), encoding, file);
     errno = 0;
     const bool failed = std::ferror(file) != 0;
     const bool closed = std::fclose(file) == 0;

@@ -2,6 +2,7 @@
 // and file versions.
 #include <cctype>
 
+#include "CodePage.h"
 #include "Decoded.h"
 #include "DialogText.h"
 #include "Output.h"
@@ -29,39 +30,23 @@ std::string Printable(const std::string& text)
     return printable;
 }
 
-// The record's single-byte names, read as Latin-1 (ASCII in every processor seen).
-std::wstring Widen(const std::string& text)
+// A name from the record decoded as the reports decode it, control characters (C0, DEL, C1) shown as '?'
+// so that nothing reaches the terminal as a command.
+std::wstring DisplayName(const std::string& bytes)
 {
-    std::wstring wide;
-    for (const char c : text)
+    std::wstring name;
+    for (const ZVT_WCHAR unit : WidenAnsi(bytes))
     {
-        wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
+        const bool control = unit < 0x20 || (unit >= 0x7F && unit < 0xA0);
+        name += control ? L'?' : static_cast<wchar_t>(unit);
     }
-    return wide;
+    return name;
 }
 
-// The dialog's wide text as UTF-8, whatever the width of wchar_t.
+// The dialog's wide text (all of it in the basic plane) as UTF-8, whatever the width of wchar_t.
 std::string ToUtf8(std::wstring_view text)
 {
-    std::string utf8;
-    for (const wchar_t character : text)
-    {
-        const auto c = static_cast<std::uint32_t>(character);
-        if (c < 0x80)
-        {
-            utf8 += static_cast<char>(c);
-        }
-        else if (c < 0x800)
-        {
-            utf8 += {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
-        }
-        else
-        {
-            utf8 += {static_cast<char>(0xE0 | ((c >> 12) & 0x0F)),
-                     static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
-        }
-    }
-    return utf8;
+    return NarrowWide(std::vector<ZVT_WCHAR>(text.begin(), text.end()), true);
 }
 
 // The dialog's "Frequency : 0 MHz" reads like a measurement; say instead that none was made.
@@ -81,8 +66,8 @@ void MarkFrequencyNotMeasured(std::wstring& block, bool replay)
 void PrintProcessor(const Snapshot& snapshot, std::FILE* out)
 {
     const ZVT_CPU_INFORMATION& info = snapshot.information;
-    std::wstring block = zvt::FormatProcessorText(info, Widen(Printable(FixedText(info.vendor))),
-                                                  Widen(Printable(FixedText(info.modelName))));
+    std::wstring block = zvt::FormatProcessorText(info, DisplayName(FixedText(info.vendor)),
+                                                  DisplayName(FixedText(info.modelName)));
     if (!snapshot.frequencyMeasured)
     {
         MarkFrequencyNotMeasured(block, snapshot.replay.has_value());
