@@ -1,11 +1,11 @@
 #!/bin/sh
 # gui-check.sh LOADER BIN_DIR EXE SETUP OUT_DIR: runs the test dialog under Xvfb in one setup and checks it
-# from outside with guiprobe (BIN_DIR/guiprobe.exe). Setups: normal (beside zavsys.dll), no-library (alone
-# in a directory), renamed (beside zavsys.dll under another file name), lacking (beside a stand-in library
-# with only the processor exports), no-cpuid (the stand-in failing with 10000: an error box comes first),
-# other-width (beside the library of the other width, from the sibling build tree: it cannot be loaded).
-# Opens and closes the about box, closes the dialog and expects the program to end with 0. Screenshots of
-# both dialogs go to OUT_DIR.
+# from outside with guiprobe (BIN_DIR/guiprobe.exe), which acts only on the windows of the program it runs.
+# Setups: normal (beside zavsys.dll), no-library (alone in a directory), renamed (beside zavsys.dll under
+# another file name), lacking (beside a stand-in library with only the processor exports), no-cpuid (the
+# stand-in failing with 10000: an error box comes first), other-width (beside the library of the other
+# width, from the sibling build tree: it cannot be loaded). Opens and closes the about box, closes the
+# dialog and expects the program to end with 0. Screenshots of both dialogs go to OUT_DIR.
 set -eu
 [ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: skipped"; exit 77; }
 loader=$1 bin=$2 exe=$3 setup=$4 out=$5
@@ -38,7 +38,7 @@ shot() {
   xwdtopnm "$XVFB_FBDIR/Xvfb_screen0" 2>/dev/null | pnmcut "$3" "$4" "$5" "$6" | pnmtopng >"$out/$1.png"
 }
 probe() {
-  rc=0; (cd "$bin" && $loader guiprobe.exe "$@") >"$run/probe.out" || rc=$?
+  rc=0; (cd "$bin" && $loader guiprobe.exe "$program" "$@") >"$run/probe.out" || rc=$?
   tr -d '\r' <"$run/probe.out" >>"$log"
   return $rc
 }

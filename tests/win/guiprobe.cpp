@@ -1,15 +1,17 @@
-// guiprobe: drives a running test dialog from outside. Finds it by its caption, reads its controls and
-// compares them with what zavsys.dll answers this process, opens and closes the about box through the
-// system command, and closes the dialog.
-//   guiprobe check <program file name> [--no-library | --renamed | --lacking | --no-cpuid]
-//   guiprobe error-box <program file name>   (reads and dismisses the "Error = ..." box)
-//   guiprobe about <system command>     (opens the about box; prints its rectangle)
-//   guiprobe about-close | close
+// guiprobe: drives a running test dialog from outside. Finds it by its caption among the windows of the
+// program under test (RUNNING, the file name it runs as), reads its controls and compares them with what
+// zavsys.dll answers this process, opens and closes the about box through the system command, and
+// closes the dialog.
+//   guiprobe RUNNING check <program file name> [--no-library | --renamed | --lacking | --no-cpuid]
+//   guiprobe RUNNING error-box <program file name>   (reads and dismisses the "Error = ..." box)
+//   guiprobe RUNNING about <system command>     (opens the about box; prints its rectangle)
+//   guiprobe RUNNING about-close | close
 // Output is UTF-8; failures print "FAIL ..." and exit 1.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,44 @@ namespace
 const wchar_t* const kMainCaption = L"TestZavit";
 const wchar_t* const kAboutCaption = L"バージョン情報 TestZavit";
 int failures = 0;
+std::wstring runningProgram; // the file name the program under test runs as
+
+// The file name (without its folder) of the program whose process owns the window; empty if unknown.
+std::wstring OwnerFileName(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr)
+    {
+        return {};
+    }
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    const BOOL named = QueryFullProcessImageNameW(process, 0, path, &size);
+    CloseHandle(process);
+    if (!named)
+    {
+        return {};
+    }
+    const wchar_t* name = std::wcsrchr(path, L'\\');
+    return name != nullptr ? name + 1 : path;
+}
+
+// The dialog with this caption that the program under test owns. The desktop is shared with every other
+// program of the session, and a dialog test in another process shows a dialog with the same caption.
+HWND FindProgramDialog(const wchar_t* caption)
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, L"#32770", caption)) != nullptr)
+    {
+        if (_wcsicmp(OwnerFileName(window).c_str(), runningProgram.c_str()) == 0)
+        {
+            return window;
+        }
+    }
+    return nullptr;
+}
 
 void Print(const std::wstring& text)
 {
@@ -50,7 +90,7 @@ HWND WaitForDialog(const wchar_t* caption, DWORD timeoutMs)
     const DWORD start = GetTickCount();
     for (;;)
     {
-        HWND window = FindWindowW(L"#32770", caption);
+        HWND window = FindProgramDialog(caption);
         if (window != nullptr && IsWindowVisible(window))
         {
             return window;
@@ -66,7 +106,7 @@ HWND WaitForDialog(const wchar_t* caption, DWORD timeoutMs)
 bool WaitUntilGone(const wchar_t* caption, DWORD timeoutMs)
 {
     const DWORD start = GetTickCount();
-    while (FindWindowW(L"#32770", caption) != nullptr)
+    while (FindProgramDialog(caption) != nullptr)
     {
         if (GetTickCount() - start > timeoutMs)
         {
@@ -273,7 +313,7 @@ int OpenAbout(const wchar_t* command)
 
 int Close(const wchar_t* caption)
 {
-    HWND window = FindWindowW(L"#32770", caption);
+    HWND window = FindProgramDialog(caption);
     if (window == nullptr)
     {
         Print(L"FAIL nothing to close");
@@ -288,11 +328,24 @@ int Close(const wchar_t* caption)
     return 0;
 }
 
+int Usage()
+{
+    std::fputs(
+        "usage: guiprobe RUNNING check NAME [MODE] | error-box NAME | about COMMAND | about-close | close\n",
+        stderr);
+    return 2;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    const std::vector<std::wstring> args(argv + 1, argv + argc);
+    if (argc < 3)
+    {
+        return Usage();
+    }
+    runningProgram = argv[1];
+    const std::vector<std::wstring> args(argv + 2, argv + argc);
     if (args.size() >= 2 && args[0] == L"check")
     {
         return Check(args[1].c_str(), args.size() > 2 ? args[2] : L"");
@@ -313,7 +366,5 @@ int wmain(int argc, wchar_t** argv)
     {
         return Close(kMainCaption);
     }
-    std::fputs("usage: guiprobe check NAME [MODE] | error-box NAME | about COMMAND | about-close | close\n",
-               stderr);
-    return 2;
+    return Usage();
 }
