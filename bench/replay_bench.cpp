@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "CpuidTables.h"
-#include "Information.h"
+#include "MeasuredRecords.h"
 #include "RecordedCpuid.h"
 
 namespace

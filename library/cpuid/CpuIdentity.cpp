@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 
+#include "MeasuredRecords.h"
+
 namespace
 {
 
@@ -37,6 +39,19 @@ CCpuIdentity::~CCpuIdentity()
     std::free(m_pReport);
     m_pReport = nullptr;
     DeleteCriticalSection(&m_csReport);
+}
+
+std::int32_t CCpuIdentity::GetIdentity(const zvt::CCpuidSource& cpuid, const zvt::CClock& clock,
+                                       ZVT_CPU_IDENTITY* identity, std::int32_t measureMs,
+                                       const wchar_t* reportPath, std::int32_t reportMode) noexcept
+{
+    ZVT_CPU_IDENTITY local;
+    const std::int32_t result = zvt::PrepareIdentity(cpuid, clock, identity, measureMs, local);
+    if (result != 0 || reportPath == nullptr)
+    {
+        return result;
+    }
+    return WriteReport(local, reportPath, reportMode);
 }
 
 std::int32_t CCpuIdentity::WriteReport(const ZVT_CPU_IDENTITY& identity, const wchar_t* path,

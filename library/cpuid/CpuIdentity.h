@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "CpuidSource.h"
 #include "ReportText.h"
 #include "TextFile.h"
 #include "zavsys.h"
@@ -14,6 +15,13 @@ public:
 
     CCpuIdentity() noexcept;
     ~CCpuIdentity() override;
+
+    // The body of zvtGetIdentity: the caller's record as PrepareIdentity fills it, then, when reportPath is
+    // not null, the report of what was read. Returns PrepareIdentity's result when that is not 0 (no
+    // report then), else 0 without a report path, else WriteReport's result.
+    std::int32_t GetIdentity(const zvt::CCpuidSource& cpuid, const zvt::CClock& clock,
+                             ZVT_CPU_IDENTITY* identity, std::int32_t measureMs, const wchar_t* reportPath,
+                             std::int32_t reportMode) noexcept;
 
     // Writes the report of identity to path in the given mode, one report at a time: a second caller
     // waits for the first. Returns 0, ZVT_E_NO_REPORT_BUFFER, ZVT_E_REPORT_EMPTY, or a positive cause

@@ -84,28 +84,3 @@ CpuSignature DecodeSignature(const ZVT_CPU_IDENTITY& identity, bool isAmd) noexc
 }
 
 } // namespace zvt
-
-#include "Frequency.h"
-
-namespace zvt
-{
-
-std::int32_t PrepareIdentity(const CCpuidSource& cpuid, const CClock& clock, ZVT_CPU_IDENTITY* identity,
-                             std::int32_t measureMs, ZVT_CPU_IDENTITY& local) noexcept
-{
-    std::memset(&local, 0, sizeof local);
-    local.size = ZVT_IDENTITY_SIZE;
-    const std::int32_t result = FillIdentity(cpuid, local);
-    if (result != 0)
-    {
-        return result;
-    }
-    local.frequency = MeasureFrequency(clock, measureMs);
-    if (identity != nullptr && identity->size == ZVT_IDENTITY_SIZE)
-    {
-        std::memcpy(identity, &local, sizeof local);
-    }
-    return 0;
-}
-
-} // namespace zvt

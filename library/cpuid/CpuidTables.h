@@ -44,14 +44,3 @@ struct CpuSignature
 CpuSignature DecodeSignature(const ZVT_CPU_IDENTITY& identity, bool isAmd) noexcept;
 
 } // namespace zvt
-
-namespace zvt
-{
-
-// The processor half of zvtGetIdentity: fills local (cleared, size 2056), measures, and copies it over
-// identity when that is not null and its size is exactly 2056. Returns 0, or ZVT_E_NO_CPUID with nothing
-// copied and no measurement.
-std::int32_t PrepareIdentity(const CCpuidSource& cpuid, const CClock& clock, ZVT_CPU_IDENTITY* identity,
-                             std::int32_t measureMs, ZVT_CPU_IDENTITY& local) noexcept;
-
-} // namespace zvt

@@ -121,31 +121,3 @@ std::int32_t FillInformation(const CCpuidSource& cpuid, ZVT_CPU_INFORMATION& inf
 }
 
 } // namespace zvt
-
-#include <cstring>
-
-#include "Frequency.h"
-
-namespace zvt
-{
-
-std::int32_t GetInformation(const CCpuidSource& cpuid, const CClock& clock, ZVT_CPU_INFORMATION* information,
-                            std::int32_t measureMs) noexcept
-{
-    ZVT_CPU_INFORMATION local{};
-    local.size = ZVT_INFORMATION_SIZE;
-    const std::int32_t result = FillInformation(cpuid, local);
-    if (result != 0)
-    {
-        return result;
-    }
-    local.frequency = MeasureFrequency(clock, measureMs);
-    if (information != nullptr && information->size > 0)
-    {
-        const auto wanted = static_cast<std::size_t>(information->size);
-        std::memcpy(information, &local, wanted < sizeof local ? wanted : sizeof local);
-    }
-    return 0;
-}
-
-} // namespace zvt

@@ -23,13 +23,3 @@ void DescribeIdentity(const ZVT_CPU_IDENTITY& identity, ZVT_CPU_INFORMATION& inf
 std::int32_t FillInformation(const CCpuidSource& cpuid, ZVT_CPU_INFORMATION& information) noexcept;
 
 } // namespace zvt
-
-namespace zvt
-{
-
-// The body of zvtGetInformation: fills a local record, measures, then copies min(size, 116) bytes back
-// when the caller's size is positive. Returns 0, or ZVT_E_NO_CPUID with the caller's record untouched.
-std::int32_t GetInformation(const CCpuidSource& cpuid, const CClock& clock, ZVT_CPU_INFORMATION* information,
-                            std::int32_t measureMs) noexcept;
-
-} // namespace zvt

@@ -1,5 +1,5 @@
-// The box classes' construction: the system object's load-time snapshot. Every result is ignored, so
-// building the system object never fails the library's load.
+// The box classes' construction, the system object's load-time snapshot (every result is ignored, so
+// building it never fails the library's load), and the look-up of optional kernel32 functions.
 #include "FileBox.h"
 
 CWindowsBox::CWindowsBox() noexcept
@@ -22,4 +22,10 @@ CFileBox::CFileBox() noexcept
     {
         m_osVersionInfo = osVersionInfo;
     }
+}
+
+void* CWindowsBox::FindKernel32Function(const wchar_t* moduleName, const char* functionName) noexcept
+{
+    const HMODULE kernel32 = GetModuleHandleW(moduleName);
+    return kernel32 == nullptr ? nullptr : reinterpret_cast<void*>(GetProcAddress(kernel32, functionName));
 }

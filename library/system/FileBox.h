@@ -22,7 +22,7 @@ public:
 
 using PFN_IsWow64Process = BOOL(WINAPI*)(HANDLE process, PBOOL isWow64);
 
-// Windows version data and the IsWow64Process address that zvtIsWow64 looks up.
+// Windows version data and the IsWow64Process address that IsWow64 looks up.
 class CWindowsBox : public CFileBoxA
 {
 public:
@@ -35,9 +35,18 @@ public:
     // system has no GetProductInfo, else what GetProductInfo returned.
     static std::int32_t FillWindowsVersion(ZVT_WINDOWS_VERSION* version) noexcept;
 
+    // Nonzero when the calling process runs under WOW64. Looks IsWow64Process up afresh on every call and
+    // stores the address, null on systems without it (then 0), in m_pfnIsWow64Process.
+    std::int32_t IsWow64() noexcept;
+
     OSVERSIONINFOW m_osVersionInfo{};
     ZVT_WINDOWS_VERSION m_windowsVersion{};
     PFN_IsWow64Process m_pfnIsWow64Process = nullptr;
+
+protected:
+    // A kernel32 function looked up by name at the moment of use (optional ones are linked to never);
+    // null when the system has none. moduleName is the name kernel32 is asked for by.
+    static void* FindKernel32Function(const wchar_t* moduleName, const char* functionName) noexcept;
 };
 
 // Adds the time-zone information, read once when built.

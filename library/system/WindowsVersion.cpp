@@ -5,18 +5,6 @@ namespace
 {
 using PFN_GetProductInfo = BOOL(WINAPI*)(DWORD osMajor, DWORD osMinor, DWORD spMajor, DWORD spMinor,
                                          PDWORD productType);
-
-// Looked up at run time: systems before Vista have no GetProductInfo.
-PFN_GetProductInfo FindGetProductInfo() noexcept
-{
-    const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-    if (kernel32 == nullptr)
-    {
-        return nullptr;
-    }
-    return reinterpret_cast<PFN_GetProductInfo>(
-        reinterpret_cast<void*>(GetProcAddress(kernel32, "GetProductInfo")));
-}
 } // namespace
 
 std::int32_t CWindowsBox::FillWindowsVersion(ZVT_WINDOWS_VERSION* version) noexcept
@@ -39,7 +27,9 @@ std::int32_t CWindowsBox::FillWindowsVersion(ZVT_WINDOWS_VERSION* version) noexc
     version->major = static_cast<std::uint32_t>(major);
     version->minor = static_cast<std::uint32_t>(minor);
     version->build = static_cast<std::uint32_t>(build);
-    const PFN_GetProductInfo getProductInfo = FindGetProductInfo();
+    // Looked up at run time: systems before Vista have no GetProductInfo.
+    const auto getProductInfo =
+        reinterpret_cast<PFN_GetProductInfo>(FindKernel32Function(L"kernel32.dll", "GetProductInfo"));
     if (getProductInfo == nullptr)
     {
         return 1;

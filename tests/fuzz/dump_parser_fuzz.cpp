@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "CpuidTables.h"
-#include "Information.h"
+#include "MeasuredRecords.h"
 #include "RecordedCpuid.h"
 
 namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CpuidTables.h"
+#include "MeasuredRecords.h"
 #include "support/AllocationCounter.h"
 #include "support/Dumps.h"
 #include "support/FakeClock.h"

@@ -15,6 +15,7 @@
 #include "DataTable.h"
 #include "FeatureLabels.h"
 #include "Information.h"
+#include "MeasuredRecords.h"
 #include "support/AllocationCounter.h"
 #include "support/Dumps.h"
 #include "support/FakeClock.h"

@@ -14,9 +14,8 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
-#include "CpuidTables.h"
 #include "DataTable.h"
-#include "Information.h"
+#include "MeasuredRecords.h"
 #include "ReportText.h"
 #include "support/Dumps.h"
 #include "support/FakeClock.h"

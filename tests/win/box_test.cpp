@@ -27,6 +27,14 @@ struct CallocFails
         g_bFailCalloc = false;
     }
 };
+
+// Answers the opposite of the system: an address left over in the slot must never be called.
+BOOL g_bSystemAnswer = FALSE;
+BOOL WINAPI StaleIsWow64Process(HANDLE, PBOOL isWow64)
+{
+    *isWow64 = !g_bSystemAnswer;
+    return TRUE;
+}
 } // namespace
 
 TEST(SystemObject, EachPartHoldsWhatItsConstructorRead)
@@ -62,6 +70,23 @@ TEST(SystemObject, WindowsPartAloneFillsOnlyItsVersionRecord)
     EXPECT_TRUE(SameBytes(box.m_windowsVersion, fresh));
     EXPECT_TRUE(SameBytes(box.m_osVersionInfo, OSVERSIONINFOW{})); // only the system object's own is filled
     EXPECT_EQ(box.m_pfnIsWow64Process, nullptr);
+}
+
+TEST(SystemObject, IsWow64LooksTheFunctionUpAfreshOnEveryCall)
+{
+    CFileBox box;
+    const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+    ASSERT_NE(kernel32, nullptr);
+    const auto* isWow64Process = reinterpret_cast<void*>(GetProcAddress(kernel32, "IsWow64Process"));
+    ASSERT_NE(isWow64Process, nullptr);
+    ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &g_bSystemAnswer));
+    for (int call = 0; call < 2; ++call)
+    {
+        box.m_pfnIsWow64Process = &StaleIsWow64Process;
+        EXPECT_EQ(box.IsWow64() != 0, g_bSystemAnswer != FALSE);
+        EXPECT_EQ(reinterpret_cast<void*>(box.m_pfnIsWow64Process), isWow64Process);
+        EXPECT_EQ(box.m_timeBox.m_pfnIsWow64Process, nullptr);
+    }
 }
 
 TEST(FileVersionMemory, ExhaustedMemoryLeavesOutputsAndRecordUntouched)

@@ -1,6 +1,5 @@
 // This machine without Windows: the library's processor code linked in, over the same CPUID instruction.
-#include "CpuidTables.h"
-#include "Information.h"
+#include "MeasuredRecords.h"
 #include "Sources.h"
 
 namespace zvtinfo

@@ -5,8 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "CpuidTables.h"
-#include "Information.h"
+#include "MeasuredRecords.h"
 #include "RecordedCpuid.h"
 #include "Sources.h"
 
