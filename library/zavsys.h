@@ -162,7 +162,7 @@ ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, productType) == 20, "productType
 #define ZVT_E_NO_CPUID 10000
 #define ZVT_E_NO_REPORT_BUFFER (-10001)
 #define ZVT_E_REPORT_EMPTY (-10000)
-#define ZVT_E_FAILED (-1) // zvtGetFileVersion, zvtGetTemporaryFileName; zvtGetIdentity on an unexpected error
+#define ZVT_E_FAILED (-1) // zvtGetFileVersion, zvtGetTemporaryFileName
 
 // Causes of a failed report (positive results of zvtGetIdentity).
 #define ZVT_REPORT_GENERIC 1        // any other system error, and memory exhausted while converting the text
@@ -204,15 +204,19 @@ typedef int32_t(ZVT_API* PFN_zvtGetFileVersion)(const ZVT_WCHAR* fileName, int32
 typedef int32_t(ZVT_API* PFN_zvtGetTemporaryFileName)(int32_t longName, ZVT_WCHAR* buffer, int32_t capacity);
 
 #ifdef _WIN32
+// The exports. The library is built without C++ exceptions: nothing is thrown through an export, and every
+// failure it can meet is one of the results given with each.
+
 // Results: 0, ZVT_E_NO_CPUID, or with a report path ZVT_E_NO_REPORT_BUFFER, ZVT_E_REPORT_EMPTY (unsupported
-// encoding: the file is created empty) or a ZVT_REPORT_* cause; ZVT_E_FAILED if anything unexpected happened.
+// encoding: the file is created empty) or a ZVT_REPORT_* cause.
 int32_t ZVT_API zvtGetIdentity(ZVT_CPU_IDENTITY* identity, int32_t measureMs, const ZVT_WCHAR* reportPath,
                                int32_t reportMode);
-// Results: 0 or ZVT_E_NO_CPUID; ZVT_E_FAILED if anything unexpected happened.
+// Results: 0 or ZVT_E_NO_CPUID.
 int32_t ZVT_API zvtGetInformation(ZVT_CPU_INFORMATION* information, int32_t measureMs);
 // Results: 0 when the version cannot be read or the record is null, 1, or what GetProductInfo returned.
 int32_t ZVT_API zvtGetWindowsVersion(ZVT_WINDOWS_VERSION* version);
-// Nonzero when the calling 32-bit process runs under WOW64; 0 otherwise or on any failure.
+// Nonzero when the calling 32-bit process runs under WOW64; 0 otherwise and on systems without
+// IsWow64Process.
 int32_t ZVT_API zvtIsWow64(void);
 // 0 and the four parts of the file version (each output may be null), or -1 with nothing written.
 int32_t ZVT_API zvtGetFileVersion(const ZVT_WCHAR* fileName, int32_t* major, int32_t* minor, int32_t* build,
