@@ -3,7 +3,7 @@
 # zvtinfo builds from there under Wine, as a user who has only the zip would.
 set -eu
 b32=$1 b64=$2
-[ -f "$b32/cmake_install.cmake" ] && [ -f "$b64/cmake_install.cmake" ] || { echo "both widths must be built: skipped"; exit 77; }
+[ -f "$b32/cmake_install.cmake" ] && [ -f "$b64/cmake_install.cmake" ] || { echo "both widths must be built first"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 zip=$(sh "$(dirname "$0")/make-zip.sh" "$b32" "$b64" "$work/out")

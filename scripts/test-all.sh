@@ -17,6 +17,9 @@ for t in native x86_64 i686; do
   ctest --test-dir "$B/$t" --output-on-failure -j2 -E '^gui_'
   ctest --test-dir "$B/$t" --output-on-failure -R '^gui_' # the dialog checks, one at a time on the display
 done
+phase package
+# The release zip of both widths, unpacked into an empty folder and run from there.
+sh "$src/scripts/check-package.sh" "$B/i686" "$B/x86_64"
 phase reproducible
 # One clean build more, from a copy of the sources in another folder, compared with the one tested above.
 sh "$src/scripts/check-reproducible.sh" "$B"

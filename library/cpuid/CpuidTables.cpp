@@ -43,7 +43,7 @@ std::int32_t FillIdentity(const CCpuidSource& cpuid, ZVT_CPU_IDENTITY& identity)
 {
     if (!cpuid.HasCpuid())
     {
-        return kResultNoCpuid;
+        return ZVT_E_NO_CPUID;
     }
     CpuidTable basic{};
     CpuidTable extended{};

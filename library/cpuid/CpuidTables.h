@@ -11,7 +11,6 @@ namespace zvt
 
 constexpr int kCpuidCapacity = ZVT_CPUID_LEAVES; // entries per range
 constexpr std::uint32_t kExtendedBase = 0x80000000u;
-constexpr std::int32_t kResultNoCpuid = ZVT_E_NO_CPUID;
 
 using CpuidTable = ZVT_CPUID_LEAF[kCpuidCapacity];
 
