@@ -23,7 +23,7 @@ run() {
     x86_64) $WINE64 "$B/x86_64/bin/zvtinfo.exe" "$@" ;;
     i686) $WINE32 "$B/i686/bin/zvtinfo.exe" "$@" ;;
   esac >"$out/run.tmp" 2>&1 || rc=$?
-  tr -d '\r' <"$out/run.tmp"
+  tr -d '\r' <"$out/run.tmp" | sed "s|$out|OUT|g" # the same text whatever the output folder
   echo "exit $rc"
 }
 
