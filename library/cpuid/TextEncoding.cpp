@@ -1,6 +1,8 @@
 // The encodings of the text file.
 #include "TextEncoding.h"
 
+#include <cstdlib>
+
 namespace zvt
 {
 namespace
@@ -45,6 +47,27 @@ std::size_t WriteHexPairs(const ZVT_WCHAR* text, std::size_t count, CByteSink& s
         }
     }
     return written;
+}
+
+// ANSI and UTF-8 go to the sink in one piece, as the text file always wrote them.
+TextWriteResult WriteNarrowed(const ZVT_WCHAR* wide, bool utf8, CCodePages& codePages,
+                              CByteSink& sink) noexcept
+{
+    const std::size_t size = codePages.Narrow(wide, utf8, nullptr, 0);
+    if (size <= 1)
+    {
+        return {0, false};
+    }
+    auto* narrow = static_cast<char*>(std::calloc(size, 1));
+    if (narrow == nullptr)
+    {
+        return {0, true};
+    }
+    codePages.Narrow(wide, utf8, narrow, size);
+    const std::size_t length = size - 1; // without the terminator
+    const bool taken = sink.Write(reinterpret_cast<const std::uint8_t*>(narrow), length);
+    std::free(narrow);
+    return {taken ? length : 0, false};
 }
 
 } // namespace
@@ -155,6 +178,36 @@ std::size_t WriteWideText(int encoding, const ZVT_WCHAR* text, std::size_t count
     default:
         return 0;
     }
+}
+
+TextWriteResult WriteAnsiText(int encoding, const char* text, CCodePages& codePages, CByteSink& sink) noexcept
+{
+    if (text == nullptr || encoding == kEncodingNone || EncodingOfMode(encoding) != encoding)
+    {
+        return {0, false};
+    }
+    const std::size_t units = codePages.Widen(text, nullptr, 0);
+    if (units <= 1)
+    {
+        return {0, false};
+    }
+    auto* wide = static_cast<ZVT_WCHAR*>(std::calloc(units, sizeof(ZVT_WCHAR)));
+    if (wide == nullptr)
+    {
+        return {0, true};
+    }
+    codePages.Widen(text, wide, units);
+    TextWriteResult result{0, false};
+    if (encoding == kEncodingAnsi || encoding == kEncodingUtf8)
+    {
+        result = WriteNarrowed(wide, encoding == kEncodingUtf8, codePages, sink);
+    }
+    else
+    {
+        result.bytes = WriteWideText(encoding, wide, units - 1, sink);
+    }
+    std::free(wide);
+    return result;
 }
 
 } // namespace zvt

@@ -1,5 +1,6 @@
-// The encodings of the text file: mode decoding, byte-order marks, UTF-16 to bytes, and hexadecimal
-// pairs to bytes. No system calls: the code-page conversions around these live in TextFile.cpp.
+// The encodings of the text file: mode decoding, byte-order marks, UTF-16 to bytes, hexadecimal pairs to
+// bytes, and the whole way from ANSI text to a file's bytes. No system calls: the code-page conversions
+// come in through CCodePages (the system's in WindowsCodePages.h, a table's in Windows1252.h).
 #pragma once
 
 #include <cstddef>
@@ -61,5 +62,35 @@ protected:
 // Writes count UTF-16 units to sink in a UTF-16 encoding or as hexadecimal pairs, a piece at a time
 // through a small stack buffer. Returns the bytes handed to the sink; 0 for any other encoding.
 std::size_t WriteWideText(int encoding, const ZVT_WCHAR* text, std::size_t count, CByteSink& sink) noexcept;
+
+// The ANSI code page and UTF-8, both ways. Each call works like the system's: with a null output it only
+// counts; the counts include the terminator, and 0 means the conversion failed or had no room.
+class CCodePages
+{
+public:
+    // The terminated ANSI text as terminated UTF-16 in wide (room for capacity units).
+    virtual std::size_t Widen(const char* text, ZVT_WCHAR* wide, std::size_t capacity) noexcept = 0;
+    // The terminated UTF-16 text as terminated UTF-8 (when utf8) or ANSI bytes in narrow (room for capacity).
+    virtual std::size_t Narrow(const ZVT_WCHAR* wide, bool utf8, char* narrow,
+                               std::size_t capacity) noexcept = 0;
+
+protected:
+    CCodePages() = default;
+    CCodePages(const CCodePages&) = default;
+    CCodePages& operator=(const CCodePages&) = default;
+    ~CCodePages() = default;
+};
+
+struct TextWriteResult
+{
+    std::size_t bytes;    // handed to the sink, terminator and mark not counted
+    bool memoryExhausted; // a conversion found no memory, and nothing was written
+};
+
+// Writes the terminated ANSI text to sink in encoding: widened through codePages, then narrowed again for
+// ANSI and UTF-8, or written by WriteWideText. An empty text or another encoding writes nothing. A refusal
+// by the sink gives 0 bytes for ANSI and UTF-8 (one piece), the pieces taken for the others.
+TextWriteResult WriteAnsiText(int encoding, const char* text, CCodePages& codePages,
+                              CByteSink& sink) noexcept;
 
 } // namespace zvt

@@ -1,7 +1,9 @@
-// The text file: creation, the code-page conversions, and closing with the first failure.
+// The text file: creation, writing through the system's code pages, and closing with the first failure.
 #include "TextFile.h"
 
 #include <cstdlib>
+
+#include "WindowsCodePages.h"
 
 namespace
 {
@@ -99,55 +101,18 @@ void CTextFile::Prepare() noexcept
 
 std::int32_t CTextFile::WriteText(const char* text) noexcept
 {
-    if (m_pArchive == nullptr || !m_pArchive->IsStoring() || m_nEncoding == zvt::kEncodingNone ||
-        text == nullptr)
+    if (m_pArchive == nullptr || !m_pArchive->IsStoring() || m_nEncoding == zvt::kEncodingNone)
     {
         return 0;
     }
-    const int count = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0); // the terminator included
-    if (count <= 1)
-    {
-        return 0;
-    }
-    auto* wide = static_cast<wchar_t*>(std::calloc(static_cast<std::size_t>(count), sizeof(wchar_t)));
-    if (wide == nullptr)
+    zvt::CWindowsCodePages codePages;
+    CArchiveSink sink(*m_pArchive);
+    const zvt::TextWriteResult result = zvt::WriteAnsiText(m_nEncoding, text, codePages, sink);
+    if (result.memoryExhausted)
     {
         NoteFailure(CFileException::genericException);
-        return 0;
     }
-    MultiByteToWideChar(CP_ACP, 0, text, lstrlenA(text), wide, count); // the last element stays 0
-    std::size_t written = 0;
-    if (m_nEncoding == zvt::kEncodingAnsi || m_nEncoding == zvt::kEncodingUtf8)
-    {
-        written = WriteMultiByte(m_nEncoding == zvt::kEncodingUtf8 ? CP_UTF8 : CP_ACP, wide);
-    }
-    else
-    {
-        CArchiveSink sink(*m_pArchive);
-        written = zvt::WriteWideText(m_nEncoding, wide, static_cast<std::size_t>(count - 1), sink);
-    }
-    std::free(wide);
-    return static_cast<std::int32_t>(written);
-}
-
-std::size_t CTextFile::WriteMultiByte(UINT codePage, const wchar_t* wide) noexcept
-{
-    const int size = WideCharToMultiByte(codePage, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1)
-    {
-        return 0;
-    }
-    auto* bytes = static_cast<char*>(std::calloc(static_cast<std::size_t>(size), 1));
-    if (bytes == nullptr)
-    {
-        NoteFailure(CFileException::genericException);
-        return 0;
-    }
-    WideCharToMultiByte(codePage, 0, wide, -1, bytes, size, nullptr, nullptr);
-    const auto length = static_cast<UINT>(size - 1); // without the terminator
-    const BOOL taken = m_pArchive->Write(bytes, length);
-    std::free(bytes);
-    return taken ? length : 0;
+    return static_cast<std::int32_t>(result.bytes);
 }
 
 void CTextFile::NoteFailure(int cause) noexcept

@@ -1,5 +1,5 @@
 // Writing an ANSI text to a file in one of five encodings, with or without a byte-order mark, through a
-// buffered archive. The encoders are in TextEncoding.h; this file holds the code-page conversions.
+// buffered archive. The encoders are in TextEncoding.h, the system's code pages in WindowsCodePages.h.
 #pragma once
 
 #include <cstdint>
@@ -44,6 +44,5 @@ public:
 
 private:
     void Prepare() noexcept;
-    std::size_t WriteMultiByte(UINT codePage, const wchar_t* wide) noexcept;
     void NoteFailure(int cause) noexcept;
 };

@@ -1,4 +1,6 @@
-// The text file's encodings: which modes write a mark, UTF-16 byte order, and hexadecimal pairs.
+// The text file's encodings: which modes write a mark, UTF-16 byte order, hexadecimal pairs, and ANSI text
+// through the code pages.
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -212,4 +214,109 @@ TEST(TextEncoding, StopsWhenTheSinkRefuses)
     const std::size_t written = zvt::WriteWideText(zvt::kEncodingUtf16LE, wide.data(), wide.size(), sink);
     EXPECT_EQ(written, 512u); // the first piece went over, the second did not
     EXPECT_EQ(sink.m_nWrites, 1);
+}
+
+namespace
+{
+
+// Gives the same wide and narrow texts whatever it is asked, and records each call ('W' widen, 'A' narrow
+// to ANSI, 'U' narrow to UTF-8; lower case for counting calls).
+class CRecordingCodePages final : public zvt::CCodePages
+{
+public:
+    std::size_t Widen(const char* text, ZVT_WCHAR* wide, std::size_t capacity) noexcept override
+    {
+        m_calls += wide == nullptr ? 'w' : 'W';
+        m_widened = text;
+        return Copy(m_wide, wide, capacity);
+    }
+    std::size_t Narrow(const ZVT_WCHAR* wide, bool utf8, char* narrow, std::size_t capacity) noexcept override
+    {
+        m_calls += narrow == nullptr ? (utf8 ? 'u' : 'a') : (utf8 ? 'U' : 'A');
+        m_narrowed.assign(wide, wide + m_wide.size());
+        return Copy(utf8 ? std::string("u8\xC3\xA9") : std::string("an\xE9"), narrow, capacity);
+    }
+
+    std::basic_string<ZVT_WCHAR> m_wide = {0x20AC, 'x'};
+    std::string m_calls;
+    std::string m_widened;
+    std::basic_string<ZVT_WCHAR> m_narrowed;
+
+private:
+    template <typename Text, typename Unit>
+    static std::size_t Copy(const Text& text, Unit* out, std::size_t capacity) noexcept
+    {
+        if (out != nullptr && capacity >= text.size() + 1)
+        {
+            std::copy(text.begin(), text.end(), out);
+            out[text.size()] = 0;
+        }
+        return text.size() + 1;
+    }
+};
+
+struct AnsiWrite
+{
+    Bytes bytes;
+    std::size_t written;
+};
+
+AnsiWrite WriteAnsi(int encoding, const char* text, zvt::CCodePages& codePages, std::size_t limit = SIZE_MAX)
+{
+    CVectorSink sink(limit);
+    const zvt::TextWriteResult result = zvt::WriteAnsiText(encoding, text, codePages, sink);
+    EXPECT_FALSE(result.memoryExhausted);
+    return {sink.m_bytes, result.bytes};
+}
+
+} // namespace
+
+TEST(AnsiText, EachEncodingTakesItsWayThroughTheCodePages)
+{
+    CRecordingCodePages ansi;
+    const AnsiWrite narrowed = WriteAnsi(zvt::kEncodingAnsi, "text", ansi);
+    EXPECT_EQ(narrowed.bytes, (Bytes{0x61, 0x6E, 0xE9}));
+    EXPECT_EQ(narrowed.written, 3u);
+    EXPECT_EQ(ansi.m_calls, "wWaA");
+    EXPECT_EQ(ansi.m_widened, "text");
+    EXPECT_EQ(ansi.m_narrowed, ansi.m_wide); // the widened text is what is narrowed
+
+    CRecordingCodePages utf8;
+    EXPECT_EQ(WriteAnsi(zvt::kEncodingUtf8, "text", utf8).bytes, (Bytes{0x75, 0x38, 0xC3, 0xA9}));
+    EXPECT_EQ(utf8.m_calls, "wWuU");
+
+    CRecordingCodePages big;
+    const AnsiWrite wide = WriteAnsi(zvt::kEncodingUtf16BE, "text", big);
+    EXPECT_EQ(wide.bytes, (Bytes{0x20, 0xAC, 0x00, 0x78})); // the terminator is not written or counted
+    EXPECT_EQ(wide.written, 4u);
+    EXPECT_EQ(big.m_calls, "wW");
+
+    CRecordingCodePages little;
+    EXPECT_EQ(WriteAnsi(zvt::kEncodingUtf16LE, "text", little).bytes, (Bytes{0xAC, 0x20, 0x78, 0x00}));
+    CRecordingCodePages hex;
+    hex.m_wide = {'4', '1', 0x0142, '3'}; // digits are read from the low byte
+    EXPECT_EQ(WriteAnsi(zvt::kEncodingHex, "text", hex).bytes, (Bytes{0x41, 0xB3}));
+}
+
+TEST(AnsiText, NothingToWrite)
+{
+    for (const int encoding : {zvt::kEncodingAnsi, zvt::kEncodingUtf16LE, zvt::kEncodingHex})
+    {
+        CRecordingCodePages empty;
+        empty.m_wide.clear();
+        const AnsiWrite write = WriteAnsi(encoding, "", empty);
+        EXPECT_EQ(write.bytes, Bytes{}) << encoding;
+        EXPECT_EQ(write.written, 0u) << encoding;
+        EXPECT_EQ(empty.m_calls, "w") << encoding;
+    }
+    for (const int encoding : {4, 5, zvt::kEncodingNone})
+    {
+        CRecordingCodePages unsupported;
+        EXPECT_EQ(WriteAnsi(encoding, "text", unsupported).written, 0u) << encoding;
+        EXPECT_EQ(unsupported.m_calls, "") << encoding;
+    }
+    CRecordingCodePages refused;
+    const AnsiWrite write = WriteAnsi(zvt::kEncodingUtf8, "text", refused, 3);
+    EXPECT_EQ(write.written, 0u); // one piece, refused whole
+    EXPECT_EQ(write.bytes, Bytes{});
 }
