@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TextEncoding.h"
+#include "Windows1252.h"
 
 namespace
 {
@@ -319,4 +320,24 @@ TEST(AnsiText, NothingToWrite)
     const AnsiWrite write = WriteAnsi(zvt::kEncodingUtf8, "text", refused, 3);
     EXPECT_EQ(write.written, 0u); // one piece, refused whole
     EXPECT_EQ(write.bytes, Bytes{});
+}
+
+// Windows-1252 as Western Windows converts it: the undefined bytes pass through as the C1 controls of the
+// same value, the others take the characters of the Windows-1252 chart.
+TEST(AnsiText, Windows1252ReportInEveryEncoding)
+{
+    zvt::CWindows1252CodePages codePages;
+    const char* text = "\x81\x8D\x8F\x90\x9D\x80\xE9Z";
+    EXPECT_EQ(WriteAnsi(zvt::kEncodingAnsi, text, codePages).bytes,
+              (Bytes{0x81, 0x8D, 0x8F, 0x90, 0x9D, 0x80, 0xE9, 0x5A}));
+    EXPECT_EQ(WriteAnsi(zvt::kEncodingUtf8, text, codePages).bytes,
+              (Bytes{0xC2, 0x81, 0xC2, 0x8D, 0xC2, 0x8F, 0xC2, 0x90, 0xC2, 0x9D, 0xE2, 0x82, 0xAC, 0xC3, 0xA9,
+                     0x5A}));
+    EXPECT_EQ(WriteAnsi(zvt::kEncodingUtf16BE, text, codePages).bytes,
+              (Bytes{0x00, 0x81, 0x00, 0x8D, 0x00, 0x8F, 0x00, 0x90, 0x00, 0x9D, 0x20, 0xAC, 0x00, 0xE9, 0x00,
+                     0x5A}));
+    const std::basic_string<ZVT_WCHAR> kana = {0x30D0, 0};
+    char narrow[2] = {};
+    EXPECT_EQ(codePages.Narrow(kana.data(), false, narrow, sizeof narrow), 2u);
+    EXPECT_EQ(narrow[0], '?'); // not in the code page
 }

@@ -1,5 +1,5 @@
-// The report of a recorded (or natively read) identity, built by the library's report code and encoded
-// as the library's text file does it: ANSI text widened, then written in the mode's encoding.
+// The report of a recorded (or natively read) identity, built and encoded by the library's code as its
+// text file does it; only the file and its failures are zvtinfo's own.
 #include <cerrno>
 #include <vector>
 
@@ -27,18 +27,6 @@ public:
 private:
     std::FILE* m_pFile;
 };
-
-std::size_t WriteEncoded(const std::vector<ZVT_WCHAR>& wide, int encoding, std::FILE* file)
-{
-    CFileSink sink(file);
-    if (encoding == zvt::kEncodingAnsi || encoding == zvt::kEncodingUtf8)
-    {
-        const std::string narrow = NarrowWide(wide, encoding == zvt::kEncodingUtf8);
-        return sink.Write(reinterpret_cast<const std::uint8_t*>(narrow.data()), narrow.size()) ? narrow.size()
-                                                                                               : 0;
-    }
-    return zvt::WriteWideText(encoding, wide.data(), wide.size(), sink);
-}
 
 // The library's cause for a file that could not be created or written.
 std::int32_t FileFailureCause(int error) noexcept
@@ -71,7 +59,7 @@ std::int32_t FileFailureCause(int error) noexcept
 std::int32_t WriteRecordedReport(const ZVT_CPU_IDENTITY& identity, const std::string& path, std::int32_t mode)
 {
     std::vector<char> text(zvt::kReportCapacity);
-    const std::size_t length = zvt::BuildReport(identity, text.data(), text.size());
+    zvt::BuildReport(identity, text.data(), text.size());
     std::FILE* file = OpenFile(path, "wb");
     if (file == nullptr)
     {
@@ -79,18 +67,21 @@ std::int32_t WriteRecordedReport(const ZVT_CPU_IDENTITY& identity, const std::st
     }
     const int encoding = zvt::EncodingOfMode(mode);
     std::uint8_t mark[zvt::kMaxByteOrderMark];
-    const std::size_t markLength = zvt::ModeWritesBom(mode) ? zvt::ByteOrderMark(encoding, mark) : 0;
-    std::fwrite(mark, 1, markLength, file);
-    const std::size_t written =
-        WriteEncoded(WidenAnsi(std::string_view(text.data(), length)), encoding, file);
+    CFileSink sink(file);
+    sink.Write(mark, zvt::ModeWritesBom(mode) ? zvt::ByteOrderMark(encoding, mark) : 0);
+    const zvt::TextWriteResult result = zvt::WriteAnsiText(encoding, text.data(), ReportCodePages(), sink);
     errno = 0;
     const bool failed = std::ferror(file) != 0;
     const bool closed = std::fclose(file) == 0;
+    if (result.memoryExhausted)
+    {
+        return ZVT_REPORT_GENERIC; // as the library reports it
+    }
     if (failed || !closed)
     {
         return FileFailureCause(errno); // the file stays, closed, with what reached it
     }
-    return written > 0 ? ZVT_OK : ZVT_E_REPORT_EMPTY;
+    return result.bytes > 0 ? ZVT_OK : ZVT_E_REPORT_EMPTY;
 }
 
 } // namespace zvtinfo
