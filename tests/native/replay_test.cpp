@@ -13,8 +13,10 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <vector>
 
 #include "DataTable.h"
+#include "InformationFields.h"
 #include "MeasuredRecords.h"
 #include "ReportText.h"
 #include "support/Dumps.h"
@@ -152,21 +154,11 @@ void ExpectSameInformation(const Json& shown, const ZVT_CPU_INFORMATION& info, c
 {
     EXPECT_EQ(shown["vendor"], std::string(info.vendor)) << dump;
     EXPECT_EQ(shown["modelName"], std::string(info.modelName)) << dump;
-    const std::pair<const char*, std::int32_t> fields[] = {{"family", info.family},
-                                                           {"extendedFamily", info.extendedFamily},
-                                                           {"baseFamily", info.baseFamily},
-                                                           {"model", info.model},
-                                                           {"extendedModel", info.extendedModel},
-                                                           {"baseModel", info.baseModel},
-                                                           {"stepping", info.stepping},
-                                                           {"cores", info.cores},
-                                                           {"logicalCores", info.logicalCores},
-                                                           {"threads", info.threads},
-                                                           {"size", info.size}};
-    for (const auto& [name, value] : fields)
+    for (const auto& [name, member] : zvtinfo::kInformationFields)
     {
-        EXPECT_EQ(shown[name], value) << dump << " " << name;
+        EXPECT_EQ(shown[name], info.*member) << dump << " " << name;
     }
+    EXPECT_EQ(shown["size"], info.size) << dump;
     EXPECT_EQ(shown["features"], info.features) << dump;
 }
 
@@ -220,6 +212,25 @@ TEST(Replay, ZvtinfoShowsWhatTheLibraryMakesOfEveryDump)
         EXPECT_EQ(shown["information"]["frequency"], 0.0);
         EXPECT_TRUE(shown["windowsVersion"].is_null() && shown["wow64"].is_null());
     }
+}
+
+// The information object's names in their order, as callers of --json read them: written out here, not
+// taken from zvtinfo, so that a renamed or moved field fails.
+TEST(Replay, ZvtinfoNamesTheInformationFieldsInTheRecordsOrder)
+{
+    const ToolRun run = RunZvtinfo("--json --replay " ZVT_TEST_DATA "/cpuid/qemu-EPYC-Rome.txt");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto shown = nlohmann::ordered_json::parse(run.out);
+    std::vector<std::string> names;
+    for (const auto& item : shown.at("information").items())
+    {
+        names.push_back(item.key());
+    }
+    const std::vector<std::string> expected{
+        "result",         "size",       "frequency", "displayFrequency", "vendor",    "modelName",   "family",
+        "extendedFamily", "baseFamily", "model",     "extendedModel",    "baseModel", "stepping",    "cores",
+        "logicalCores",   "threads",    "features",  "featureNames",     "vendorHex", "modelNameHex"};
+    EXPECT_EQ(names, expected);
 }
 
 TEST(Replay, ReportGivesBackItsRecordWithTheRoundedFrequency)

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "LibraryFixture.h"
 #include "ZavsysLibrary.h"
+#include "zavsys.h"
 
 namespace
 {

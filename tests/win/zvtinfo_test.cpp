@@ -12,7 +12,7 @@
 #include <string>
 
 #include "DataTable.h"
-#include "LibraryFixture.h"
+#include "InformationFields.h"
 #include "ZavsysLibrary.h"
 
 namespace
@@ -111,11 +111,11 @@ TEST_F(Zvtinfo, JsonCarriesTheRecordsOfTheExports)
     const Json& i = shown["information"];
     EXPECT_EQ(i["vendor"], std::string(info.vendor));
     EXPECT_EQ(i["modelName"], std::string(info.modelName));
-    EXPECT_TRUE(i["family"] == info.family && i["extendedFamily"] == info.extendedFamily &&
-                i["baseFamily"] == info.baseFamily && i["model"] == info.model &&
-                i["extendedModel"] == info.extendedModel && i["baseModel"] == info.baseModel &&
-                i["stepping"] == info.stepping && i["cores"] == info.cores && i["features"] == info.features)
-        << i.dump();
+    for (const auto& [name, member] : zvtinfo::kInformationFields)
+    {
+        EXPECT_EQ(i[name], info.*member) << name;
+    }
+    EXPECT_EQ(i["features"], info.features);
     for (const auto& [name, table] : {std::pair{"basic", &identity.basic}, {"extended", &identity.extended}})
     {
         for (std::size_t leaf = 0; leaf < ZVT_CPUID_LEAVES; ++leaf)

@@ -10,6 +10,7 @@
 #include "CodePage.h"
 #include "Decoded.h"
 #include "Frequency.h"
+#include "InformationFields.h"
 #include "Output.h"
 
 namespace zvtinfo
@@ -69,37 +70,38 @@ Json Identity(const Snapshot& snapshot)
                 {"extended", LeafTable(identity.extended, 0x80000000u)}};
 }
 
-Json Information(const Snapshot& snapshot)
+// The feature word's labels, one string each.
+Json FeatureNameList(std::uint32_t features)
 {
-    const ZVT_CPU_INFORMATION& info = snapshot.information;
     Json names = Json::array();
-    const std::string joined = FeatureNames(info.features);
+    const std::string joined = FeatureNames(features);
     for (std::size_t start = 0; start < joined.size();)
     {
         const std::size_t end = std::min(joined.find(' ', start), joined.size());
         names.push_back(joined.substr(start, end - start));
         start = end + 1;
     }
-    return Json{{"result", snapshot.informationResult},
-                {"size", info.size},
-                {"frequency", info.frequency},
-                {"displayFrequency", zvt::RoundFrequencyForDisplay(info.frequency)},
-                {"vendor", DecodedName(FixedText(info.vendor))},
-                {"modelName", DecodedName(FixedText(info.modelName))},
-                {"family", info.family},
-                {"extendedFamily", info.extendedFamily},
-                {"baseFamily", info.baseFamily},
-                {"model", info.model},
-                {"extendedModel", info.extendedModel},
-                {"baseModel", info.baseModel},
-                {"stepping", info.stepping},
-                {"cores", info.cores},
-                {"logicalCores", info.logicalCores},
-                {"threads", info.threads},
-                {"features", info.features},
-                {"featureNames", names},
-                {"vendorHex", HexBytes(FixedText(info.vendor))},
-                {"modelNameHex", HexBytes(FixedText(info.modelName))}};
+    return names;
+}
+
+Json Information(const Snapshot& snapshot)
+{
+    const ZVT_CPU_INFORMATION& info = snapshot.information;
+    Json shown{{"result", snapshot.informationResult},
+               {"size", info.size},
+               {"frequency", info.frequency},
+               {"displayFrequency", zvt::RoundFrequencyForDisplay(info.frequency)},
+               {"vendor", DecodedName(FixedText(info.vendor))},
+               {"modelName", DecodedName(FixedText(info.modelName))}};
+    for (const InformationField& field : kInformationFields)
+    {
+        shown[field.name] = info.*field.member;
+    }
+    shown["features"] = info.features;
+    shown["featureNames"] = FeatureNameList(info.features);
+    shown["vendorHex"] = HexBytes(FixedText(info.vendor));
+    shown["modelNameHex"] = HexBytes(FixedText(info.modelName));
+    return shown;
 }
 
 // A cache or TLB part the vendor defines; null for one it does not.
