@@ -1,46 +1,10 @@
 // Helpers of the system tests.
 #include "SystemTestSupport.h"
 
-#include <atomic>
+#include "VersionResource.h"
 
-CScratchDirectory::CScratchDirectory()
+namespace zvt::test
 {
-    static std::atomic<int> counter{0};
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    m_path = std::wstring(temp) + L"zvt-system-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             std::to_wstring(counter++) + L"\\";
-    CreateDirectoryW(m_path.c_str(), nullptr);
-}
-
-CScratchDirectory::~CScratchDirectory()
-{
-    for (const std::wstring& file : Files())
-    {
-        DeleteFileW(file.c_str());
-    }
-    RemoveDirectoryW(m_path.c_str());
-}
-
-std::vector<std::wstring> CScratchDirectory::Files() const
-{
-    std::vector<std::wstring> files;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((m_path + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-    {
-        return files;
-    }
-    do
-    {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-        {
-            files.push_back(m_path + found.cFileName);
-        }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return files;
-}
 
 CScopedVariable::CScopedVariable(const wchar_t* name, const std::wstring& value)
     : m_name(name), m_bHadValue(false)
@@ -58,17 +22,14 @@ CScopedVariable::~CScopedVariable()
 
 std::vector<std::int32_t> ReadFileVersion(const wchar_t* fileName)
 {
-    DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeW(fileName, &handle);
-    std::vector<unsigned char> block(size);
-    void* fixed = nullptr;
-    UINT length = 0;
-    if (size == 0 || !GetFileVersionInfoW(fileName, handle, size, block.data()) ||
-        !VerQueryValueW(block.data(), L"\\", &fixed, &length))
+    const CVersionResource resource(fileName);
+    const VS_FIXEDFILEINFO* info = resource.Fixed();
+    if (info == nullptr)
     {
         return {};
     }
-    const auto* info = static_cast<const VS_FIXEDFILEINFO*>(fixed);
     return {HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS), HIWORD(info->dwFileVersionLS),
             LOWORD(info->dwFileVersionLS)};
 }
+
+} // namespace zvt::test

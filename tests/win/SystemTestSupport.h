@@ -1,5 +1,5 @@
-// Helpers shared by the system tests: the sentinel for 32-bit outputs, a private temporary directory, a
-// scoped environment variable, and the file version read here with the version API.
+// Helpers of the system tests: a scoped environment variable, and the file version read here with the
+// version API.
 #pragma once
 
 #include <windows.h>
@@ -8,31 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "LibraryFixture.h"
-#include "zavsys.h"
-
-constexpr std::int32_t kSentinel = static_cast<std::int32_t>(0xDEADBEEFu);
-
-// A fresh, empty directory under the real temporary directory, removed with its files at the end.
-class CScratchDirectory
+namespace zvt::test
 {
-public:
-    CScratchDirectory();
-    ~CScratchDirectory();
-    CScratchDirectory(const CScratchDirectory&) = delete;
-    CScratchDirectory& operator=(const CScratchDirectory&) = delete;
-
-    // Full paths of the files in the directory.
-    std::vector<std::wstring> Files() const;
-    // The path with a trailing backslash.
-    const std::wstring& Path() const
-    {
-        return m_path;
-    }
-
-private:
-    std::wstring m_path;
-};
 
 // Sets an environment variable for its lifetime (the library reads TMP through GetTempPathW).
 class CScopedVariable
@@ -51,3 +28,5 @@ private:
 
 // The fixed file version of a file read here with the version API: {major, minor, build, revision}.
 std::vector<std::int32_t> ReadFileVersion(const wchar_t* fileName);
+
+} // namespace zvt::test

@@ -1,39 +1,49 @@
-// Test helpers for files.
+// The Windows tests' temporary directory and file helpers.
 #include "TempFiles.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
 
-namespace zvt::wintest
+namespace zvt::test
 {
 namespace
 {
 
+// Calls visit(name, attributes) for each entry of the directory (given with its trailing backslash) but
+// "." and "..".
+template <class Visit> void ForEachEntry(const std::wstring& directory, Visit visit)
+{
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((directory + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+    {
+        return;
+    }
+    do
+    {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
+        {
+            visit(name, found.dwFileAttributes);
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 void RemoveTree(const std::wstring& directory)
 {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((directory + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE)
-    {
-        do
+    ForEachEntry(directory, [&directory](const std::wstring& name, DWORD attributes) {
+        const std::wstring path = directory + name;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-            {
-                continue;
-            }
-            const std::wstring path = directory + L"\\" + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-            {
-                RemoveTree(path);
-            }
-            else
-            {
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
+            RemoveTree(path + L"\\");
+        }
+        else
+        {
+            DeleteFileW(path.c_str());
+        }
+    });
     RemoveDirectoryW(directory.c_str());
 }
 
@@ -41,17 +51,30 @@ void RemoveTree(const std::wstring& directory)
 
 CTempDirectory::CTempDirectory()
 {
+    static std::atomic<int> s_created{0};
     wchar_t temp[MAX_PATH + 1];
     const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
     EXPECT_GT(length, 0u);
-    m_path = std::wstring(temp, length) + L"zvt-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             std::to_wstring(GetTickCount());
-    EXPECT_TRUE(CreateDirectoryW(m_path.c_str(), nullptr)) << GetLastError();
+    m_directory = std::wstring(temp, length) + L"zvt-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                  std::to_wstring(s_created++) + L"\\";
+    EXPECT_TRUE(CreateDirectoryW(m_directory.c_str(), nullptr)) << GetLastError();
 }
 
 CTempDirectory::~CTempDirectory()
 {
-    RemoveTree(m_path);
+    RemoveTree(m_directory);
+}
+
+std::vector<std::wstring> CTempDirectory::Files() const
+{
+    std::vector<std::wstring> files;
+    ForEachEntry(m_directory, [this, &files](const std::wstring& name, DWORD attributes) {
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        {
+            files.push_back(m_directory + name);
+        }
+    });
+    return files;
 }
 
 bool FileExists(const std::wstring& path)
@@ -73,7 +96,7 @@ bool OpensForWriting(const std::wstring& path)
 
 bool ReadOnlyIsEnforced(const std::wstring& directory)
 {
-    const std::wstring probe = directory + L"\\read-only-probe";
+    const std::wstring probe = directory + L"read-only-probe";
     WriteBytes(probe, Bytes{});
     SetFileAttributesW(probe.c_str(), FILE_ATTRIBUTE_READONLY);
     const bool enforced = !OpensForWriting(probe);
@@ -116,4 +139,4 @@ Bytes ToBytes(const std::string& text)
     return {text.begin(), text.end()};
 }
 
-} // namespace zvt::wintest
+} // namespace zvt::test

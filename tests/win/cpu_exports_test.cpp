@@ -14,7 +14,7 @@
 #include "DataTable.h"
 #include "FeatureLabels.h"
 #include "Information.h"
-#include "LibraryFixture.h"
+#include "Sentinel.h"
 #include "ZavsysLibrary.h"
 
 namespace

@@ -4,25 +4,30 @@
 
 #include <gtest/gtest.h>
 
+#include "Sentinel.h"
 #include "SystemTestSupport.h"
+#include "TempFiles.h"
 #include "ZavsysLibrary.h"
 
 namespace
 {
+using zvt::test::kSignedSentinel;
+
 class FileVersion : public ::testing::Test
 {
 protected:
     // {result, major, minor, build, revision}, every output starting as the sentinel.
     std::vector<std::int32_t> Query(const wchar_t* fileName) const
     {
-        std::int32_t parts[4] = {kSentinel, kSentinel, kSentinel, kSentinel};
+        std::int32_t parts[4] = {kSignedSentinel, kSignedSentinel, kSignedSentinel, kSignedSentinel};
         const std::int32_t result = m_pfnGetFileVersion(fileName, &parts[0], &parts[1], &parts[2], &parts[3]);
         return {result, parts[0], parts[1], parts[2], parts[3]};
     }
 
     zvt::CZavsysLibrary m_library;
     PFN_zvtGetFileVersion m_pfnGetFileVersion = m_library.m_pfnGetFileVersion;
-    const std::vector<std::int32_t> m_untouched{ZVT_E_FAILED, kSentinel, kSentinel, kSentinel, kSentinel};
+    const std::vector<std::int32_t> m_untouched{ZVT_E_FAILED, kSignedSentinel, kSignedSentinel,
+                                                kSignedSentinel, kSignedSentinel};
 };
 
 std::wstring ModulePath(HMODULE module)
@@ -36,7 +41,7 @@ std::wstring ModulePath(HMODULE module)
 TEST_F(FileVersion, Kernel32MatchesTheVersionApi)
 {
     ASSERT_NE(m_pfnGetFileVersion, nullptr);
-    const std::vector<std::int32_t> expected = ReadFileVersion(L"kernel32.dll");
+    const std::vector<std::int32_t> expected = zvt::test::ReadFileVersion(L"kernel32.dll");
     ASSERT_EQ(expected.size(), 4u);
     std::vector<std::int32_t> withResult{ZVT_OK};
     withResult.insert(withResult.end(), expected.begin(), expected.end());
@@ -62,16 +67,12 @@ TEST_F(FileVersion, PartsOf65535AndFileNotProductVersion)
 TEST_F(FileVersion, NoVersionResourceNoFileNoNameTouchNothing)
 {
     ASSERT_NE(m_pfnGetFileVersion, nullptr);
-    CScratchDirectory scratch;
-    const std::wstring textFile = scratch.Path() + L"plain.txt";
-    HANDLE file = CreateFileW(textFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, "no version here\r\n", 17, &written, nullptr);
-    CloseHandle(file);
+    const zvt::test::CTempDirectory scratch;
+    const std::wstring textFile = scratch.Path(L"plain.txt");
+    zvt::test::WriteBytes(textFile, zvt::test::ToBytes("no version here\r\n"));
 
     EXPECT_EQ(Query(textFile.c_str()), m_untouched);
-    EXPECT_EQ(Query((scratch.Path() + L"missing.dll").c_str()), m_untouched);
+    EXPECT_EQ(Query(scratch.Path(L"missing.dll").c_str()), m_untouched);
     EXPECT_EQ(Query(nullptr), m_untouched);
 }
 
@@ -80,8 +81,8 @@ TEST_F(FileVersion, NullOutputsAreSkipped)
     ASSERT_NE(m_pfnGetFileVersion, nullptr);
     EXPECT_EQ(m_pfnGetFileVersion(L"zavsys.dll", nullptr, nullptr, nullptr, nullptr), ZVT_OK);
 
-    std::int32_t minor = kSentinel;
-    std::int32_t revision = kSentinel;
+    std::int32_t minor = kSignedSentinel;
+    std::int32_t revision = kSignedSentinel;
     EXPECT_EQ(m_pfnGetFileVersion(L"zavsys.dll", nullptr, &minor, nullptr, &revision), ZVT_OK);
     EXPECT_EQ(minor, 1600);
     EXPECT_EQ(revision, 60689);

@@ -3,43 +3,20 @@
 
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
+
+#include "VersionResource.h"
 
 namespace
 {
 
-std::vector<unsigned char> VersionBlock(const wchar_t* file)
-{
-    DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeW(file, &handle);
-    std::vector<unsigned char> block(size);
-    if (size == 0 || !GetFileVersionInfoW(file, 0, size, block.data()))
-    {
-        block.clear();
-    }
-    return block;
-}
-
-std::wstring VersionString(std::vector<unsigned char>& block, const std::wstring& name)
-{
-    void* value = nullptr;
-    UINT length = 0;
-    const std::wstring path = L"\\StringFileInfo\\041104b0\\" + name;
-    if (!VerQueryValueW(block.data(), path.c_str(), &value, &length) || length == 0)
-    {
-        return L"<missing>";
-    }
-    return std::wstring(static_cast<const wchar_t*>(value));
-}
+using zvt::test::CVersionResource;
 
 TEST(ModuleResources, VersionResourceOfTheLibrary)
 {
-    std::vector<unsigned char> block = VersionBlock(L"zavsys.dll");
-    ASSERT_FALSE(block.empty());
-    void* value = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &length));
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    const CVersionResource resource(L"zavsys.dll");
+    ASSERT_TRUE(resource.IsRead());
+    const VS_FIXEDFILEINFO* fixed = resource.Fixed();
+    ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->dwFileVersionMS, (1u << 16) | 1600u);
     EXPECT_EQ(fixed->dwFileVersionLS, (14032u << 16) | 60689u);
     EXPECT_EQ(fixed->dwProductVersionMS, (1u << 16) | 1600u);
@@ -49,15 +26,17 @@ TEST(ModuleResources, VersionResourceOfTheLibrary)
     EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS_NT_WINDOWS32));
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
 #ifdef _WIN64
-    EXPECT_EQ(VersionString(block, L"InternalName"), L"ZVT-S1@AMD64");
+    EXPECT_EQ(resource.String(L"InternalName"), L"ZVT-S1@AMD64");
 #else
-    EXPECT_EQ(VersionString(block, L"InternalName"), L"ZVT-S1@x86");
+    EXPECT_EQ(resource.String(L"InternalName"), L"ZVT-S1@x86");
 #endif
-    EXPECT_EQ(VersionString(block, L"OriginalFilename"), L"zavsys.dll");
-    EXPECT_EQ(VersionString(block, L"FileVersion"), L"1.1600.14032.60689");
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &length));
+    EXPECT_EQ(resource.String(L"OriginalFilename"), L"zavsys.dll");
+    EXPECT_EQ(resource.String(L"FileVersion"), L"1.1600.14032.60689");
+    UINT length = 0;
+    const void* translation = resource.Value(L"\\VarFileInfo\\Translation", &length);
+    ASSERT_NE(translation, nullptr);
     ASSERT_EQ(length, 4u);
-    EXPECT_EQ(*static_cast<const DWORD*>(value), (1200u << 16) | 0x411u);
+    EXPECT_EQ(*static_cast<const DWORD*>(translation), (1200u << 16) | 0x411u);
 }
 
 TEST(ModuleResources, ManifestAsksForNoElevationAndDeclaresDpiAwareness)

@@ -4,20 +4,21 @@
 // the encodings against reviewed bytes in text_file_test.
 #include <windows.h>
 
-#include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
 
 #include "ReportText.h"
+#include "Sentinel.h"
 #include "TempFiles.h"
 #include "TextFile.h"
 #include "ZavsysLibrary.h"
 #include "zavsys.h"
 
-using zvt::wintest::Bytes;
-using zvt::wintest::FileExists;
-using zvt::wintest::ReadBytes;
+using zvt::test::Bytes;
+using zvt::test::FileExists;
+using zvt::test::kSentinel;
+using zvt::test::ReadBytes;
 
 namespace
 {
@@ -45,7 +46,7 @@ protected:
     static Outcome Report(const std::wstring& path, std::int32_t mode, std::int32_t measureMs = 0)
     {
         Outcome outcome{};
-        std::memset(&outcome.identity, 0xEE, sizeof outcome.identity);
+        zvt::test::FillSentinel(&outcome.identity, sizeof outcome.identity);
         outcome.identity.size = ZVT_IDENTITY_SIZE;
         outcome.result = s_pfnGetIdentity(&outcome.identity, measureMs, path.c_str(), mode);
         return outcome;
@@ -71,7 +72,7 @@ protected:
 
     static inline std::unique_ptr<zvt::CZavsysLibrary> s_pLibrary;
     static inline PFN_zvtGetIdentity s_pfnGetIdentity = nullptr;
-    zvt::wintest::CTempDirectory m_directory;
+    zvt::test::CTempDirectory m_directory;
 };
 
 } // namespace
@@ -105,19 +106,19 @@ TEST_F(ReportTest, MeasuredFrequencyEndsTheReport)
 TEST_F(ReportTest, UnsupportedEncodingLeavesAnEmptyFile)
 {
     const std::wstring path = m_directory.Path(L"mode5.txt");
-    zvt::wintest::WriteBytes(path, Bytes(100, 'x'));
+    zvt::test::WriteBytes(path, Bytes(100, 'x'));
     const Outcome outcome = Report(path, 5);
     EXPECT_EQ(outcome.result, ZVT_E_REPORT_EMPTY);
     EXPECT_TRUE(FileExists(path));
     EXPECT_EQ(ReadBytes(path), Bytes{});
     EXPECT_EQ(outcome.identity.size, ZVT_IDENTITY_SIZE); // the record was still written
-    EXPECT_NE(outcome.identity.basic[0].ebx, 0xEEEEEEEEu);
+    EXPECT_NE(outcome.identity.basic[0].ebx, kSentinel);
 }
 
 TEST_F(ReportTest, ExistingFileIsReplaced)
 {
     const std::wstring path = m_directory.Path(L"old.txt");
-    zvt::wintest::WriteBytes(path, Bytes(20000, 'x'));
+    zvt::test::WriteBytes(path, Bytes(20000, 'x'));
     const Outcome outcome = Report(path, 0x103);
     ASSERT_EQ(outcome.result, ZVT_OK);
     EXPECT_EQ(ReadBytes(path), Encoded(ExpectedText(outcome.identity), 0x103));
@@ -129,7 +130,7 @@ TEST_F(ReportTest, FilesThatCannotBeCreatedGiveTheirCause)
     Outcome outcome = Report(missing, 1);
     EXPECT_EQ(outcome.result, ZVT_REPORT_BAD_PATH);
     EXPECT_FALSE(FileExists(missing));
-    EXPECT_NE(outcome.identity.basic[0].ebx, 0xEEEEEEEEu); // the record is written before the report
+    EXPECT_NE(outcome.identity.basic[0].ebx, kSentinel); // the record is written before the report
 
     const std::wstring held = m_directory.Path(L"held.txt");
     HANDLE other = CreateFileW(held.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -143,9 +144,9 @@ TEST_F(ReportTest, FilesThatCannotBeCreatedGiveTheirCause)
     EXPECT_EQ(Report(directory, 0).result, ZVT_REPORT_ACCESS_DENIED);
 
     const std::wstring readOnly = m_directory.Path(L"read-only.txt");
-    zvt::wintest::WriteBytes(readOnly, Bytes{'k', 'e', 'e', 'p'});
+    zvt::test::WriteBytes(readOnly, Bytes{'k', 'e', 'e', 'p'});
     ASSERT_TRUE(SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
-    if (zvt::wintest::ReadOnlyIsEnforced(m_directory.Directory()))
+    if (zvt::test::ReadOnlyIsEnforced(m_directory.Directory()))
     {
         EXPECT_EQ(Report(readOnly, 0).result, ZVT_REPORT_ACCESS_DENIED);
         EXPECT_EQ(ReadBytes(readOnly), (Bytes{'k', 'e', 'e', 'p'}));
@@ -160,13 +161,13 @@ TEST_F(ReportTest, FilesThatCannotBeCreatedGiveTheirCause)
 
 TEST_F(ReportTest, FullDiskIsAFailureWithTheRecordKept)
 {
-    if (!zvt::wintest::OpensForWriting(L"Z:\\dev\\full"))
+    if (!zvt::test::OpensForWriting(L"Z:\\dev\\full"))
     {
         GTEST_SKIP() << "no Z:\\dev\\full here";
     }
     const Outcome outcome = Report(L"Z:\\dev\\full", 2);
     EXPECT_EQ(outcome.result, ZVT_REPORT_DISK_FULL);
-    EXPECT_NE(outcome.identity.basic[0].ebx, 0xEEEEEEEEu);
+    EXPECT_NE(outcome.identity.basic[0].ebx, kSentinel);
     // The library is not left holding the file: the next report works.
     const std::wstring path = m_directory.Path(L"after-full.txt");
     EXPECT_EQ(Report(path, 2).result, ZVT_OK);

@@ -2,18 +2,21 @@
 // files a call creates or leaves behind.
 #include <windows.h>
 
-#include <algorithm>
 #include <cwctype>
 #include <gtest/gtest.h>
 #include <set>
 #include <thread>
 
+#include "Sentinel.h"
 #include "SystemTestSupport.h"
+#include "TempFiles.h"
 #include "ZavsysLibrary.h"
 
 namespace
 {
-constexpr wchar_t kGuard = 0xBEEF;
+using zvt::test::CScopedVariable;
+using zvt::test::FillSentinel;
+using zvt::test::IsSentinel;
 
 class TemporaryName : public ::testing::Test
 {
@@ -28,8 +31,8 @@ protected:
 
     zvt::CZavsysLibrary m_library;
     PFN_zvtGetTemporaryFileName m_pfnGetTemporaryFileName = m_library.m_pfnGetTemporaryFileName;
-    CScratchDirectory m_scratch;
-    CScopedVariable m_tmp{L"TMP", m_scratch.Path()};
+    zvt::test::CTempDirectory m_scratch;
+    CScopedVariable m_tmp{L"TMP", m_scratch.Directory()};
 };
 
 std::wstring FilePart(const std::wstring& path)
@@ -67,7 +70,7 @@ TEST_F(TemporaryName, PrefixCutToThreeAndFileCreatedEmpty)
     ASSERT_NE(m_pfnGetTemporaryFileName, nullptr);
     const std::wstring name = Create(L"xyzuvw");
     ASSERT_FALSE(name.empty());
-    EXPECT_EQ(name.substr(0, m_scratch.Path().size()), m_scratch.Path());
+    EXPECT_EQ(name.substr(0, m_scratch.Directory().size()), m_scratch.Directory());
     const std::wstring file = FilePart(name);
     EXPECT_EQ(file.substr(0, 3), L"xyz");
     EXPECT_TRUE(IsHexNumberDotTmp(file.substr(3))) << file.c_str();
@@ -120,7 +123,7 @@ TEST_F(TemporaryName, ManyThreadsGetDistinctFiles)
 TEST_F(TemporaryName, LongNameFlagExpandsShortDirectories)
 {
     ASSERT_NE(m_pfnGetTemporaryFileName, nullptr);
-    const std::wstring longDirectory = m_scratch.Path() + L"a rather long directory name\\";
+    const std::wstring longDirectory = m_scratch.Path(L"a rather long directory name\\");
     ASSERT_TRUE(CreateDirectoryW(longDirectory.c_str(), nullptr));
     wchar_t shortForm[MAX_PATH] = {};
     const DWORD shortLength = GetShortPathNameW(longDirectory.c_str(), shortForm, MAX_PATH);
@@ -152,10 +155,10 @@ TEST_F(TemporaryName, FailuresLeaveTheBufferAndTheDirectoryAsTheyWere)
     ASSERT_NE(m_pfnGetTemporaryFileName, nullptr);
     // The capacity ends long before the name would; the rest of the array is a guard.
     wchar_t buffer[40];
-    std::fill(std::begin(buffer), std::end(buffer), kGuard);
+    FillSentinel(buffer, sizeof buffer);
     wcscpy_s(buffer, 4, L"zq");
     const std::vector<wchar_t> before(std::begin(buffer), std::end(buffer));
-    const auto smallCapacity = static_cast<std::int32_t>(m_scratch.Path().size() + 1);
+    const auto smallCapacity = static_cast<std::int32_t>(m_scratch.Directory().size() + 1);
     for (std::int32_t longName : {0, 1})
     {
         EXPECT_EQ(m_pfnGetTemporaryFileName(longName, buffer, smallCapacity), ZVT_E_FAILED);
@@ -184,14 +187,14 @@ TEST_F(TemporaryName, CapacityOfTheNameAndItsZeroFitsAndOneLessDoesNot)
         for (const std::size_t capacity : {length + 1, length})
         {
             wchar_t buffer[MAX_PATH + 8];
-            std::fill(std::begin(buffer), std::end(buffer), kGuard);
+            FillSentinel(buffer, sizeof buffer);
             wcscpy_s(buffer, 4, L"cap");
             const std::vector<wchar_t> before(std::begin(buffer), std::end(buffer));
             const std::size_t files = m_scratch.Files().size();
             const std::int32_t result =
                 m_pfnGetTemporaryFileName(0, buffer, static_cast<std::int32_t>(capacity));
             EXPECT_TRUE(
-                std::all_of(buffer + capacity, std::end(buffer), [](wchar_t c) { return c == kGuard; }))
+                IsSentinel(buffer, capacity * sizeof(wchar_t), sizeof buffer - capacity * sizeof(wchar_t)))
                 << "written beyond a capacity of " << capacity;
             if (result == ZVT_OK)
             {
@@ -213,11 +216,13 @@ TEST_F(TemporaryName, CapacityOfTheNameAndItsZeroFitsAndOneLessDoesNot)
 TEST_F(TemporaryName, UnusableTemporaryDirectoryFails)
 {
     ASSERT_NE(m_pfnGetTemporaryFileName, nullptr);
-    const std::wstring missing = m_scratch.Path() + L"missing\\";
+    const std::wstring missing = m_scratch.Path(L"missing\\");
     // 259 characters and the backslash the system appends: the size needed may be reported instead of
     // a filled buffer, or the value refused outright.
-    const std::wstring needs261 = m_scratch.Path() + std::wstring(259 - m_scratch.Path().size(), L'd');
-    const std::wstring tooLong = m_scratch.Path() + std::wstring(300 - m_scratch.Path().size(), L'd') + L"\\";
+    const std::wstring needs261 =
+        m_scratch.Directory() + std::wstring(259 - m_scratch.Directory().size(), L'd');
+    const std::wstring tooLong =
+        m_scratch.Directory() + std::wstring(300 - m_scratch.Directory().size(), L'd') + L"\\";
     for (const std::wstring& directory : {missing, needs261, tooLong})
     {
         CScopedVariable tmp(L"TMP", directory);
@@ -243,8 +248,8 @@ TEST_F(TemporaryName, LongFormOf260OrMoreFailsAndRemovesTheFile)
     ASSERT_NE(m_pfnGetTemporaryFileName, nullptr);
     // Nested long directory names reached through their short forms: the short path stays short, the
     // long form of a file in the innermost directory passes 260 characters.
-    std::vector<std::wstring> shortDirectories{m_scratch.Path()};
-    std::size_t longLength = m_scratch.Path().size();
+    std::vector<std::wstring> shortDirectories{m_scratch.Directory()};
+    std::size_t longLength = m_scratch.Directory().size();
     while (longLength < 300)
     {
         const std::wstring directory = shortDirectories.back() + std::wstring(60, L'n');

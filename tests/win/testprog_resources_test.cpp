@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "VersionResource.h"
 #include "zavsys.h"
 
 namespace
@@ -269,45 +270,34 @@ TEST_F(ProgramResources, ManifestAsksForNothingMore)
 
 TEST(ProgramVersion, VersionResourceOfThisWidth)
 {
-    DWORD handle = 0;
-    std::vector<BYTE> block(GetFileVersionInfoSizeW(ZVT_PROGRAM, &handle));
-    ASSERT_FALSE(block.empty());
-    ASSERT_TRUE(GetFileVersionInfoW(ZVT_PROGRAM, 0, static_cast<DWORD>(block.size()), block.data()));
-    void* value = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &length));
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    const zvt::test::CVersionResource resource(ZVT_PROGRAM);
+    ASSERT_TRUE(resource.IsRead());
+    const VS_FIXEDFILEINFO* fixed = resource.Fixed();
+    ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
-    auto text = [&](const wchar_t* name) {
-        const std::wstring path = std::wstring(L"\\StringFileInfo\\041104b0\\") + name;
-        void* found = nullptr;
-        UINT count = 0;
-        return VerQueryValueW(block.data(), path.c_str(), &found, &count)
-                   ? std::wstring(static_cast<wchar_t*>(found))
-                   : std::wstring(L"<missing>");
-    };
-    EXPECT_EQ(text(L"ProductName"), L"TestZavit");
+    EXPECT_EQ(resource.String(L"ProductName"), L"TestZavit");
 #ifdef _WIN64
     EXPECT_EQ(fixed->dwFileVersionMS, (1u << 16) | 1600u);
     EXPECT_EQ(fixed->dwFileVersionLS, (14064u << 16) | 60689u);
     EXPECT_EQ(fixed->dwProductVersionMS, (1u << 16) | 1600u);
     EXPECT_EQ(fixed->dwProductVersionLS, (14064u << 16) | 60689u);
-    EXPECT_EQ(text(L"FileDescription"), L"Test for Zavit DLL (AMD64)");
-    EXPECT_EQ(text(L"InternalName"), L"TestZavit@AMD64");
-    EXPECT_EQ(text(L"OriginalFilename"), L"TestZavit64.exe");
-    EXPECT_EQ(text(L"FileVersion"), L"1.1600.14064.60689");
-    EXPECT_EQ(text(L"ProductVersion"), L"1.1600.14064.60689");
+    EXPECT_EQ(resource.String(L"FileDescription"), L"Test for Zavit DLL (AMD64)");
+    EXPECT_EQ(resource.String(L"InternalName"), L"TestZavit@AMD64");
+    EXPECT_EQ(resource.String(L"OriginalFilename"), L"TestZavit64.exe");
+    EXPECT_EQ(resource.String(L"FileVersion"), L"1.1600.14064.60689");
+    EXPECT_EQ(resource.String(L"ProductVersion"), L"1.1600.14064.60689");
 #else
     EXPECT_EQ(fixed->dwFileVersionMS, (1u << 16) | 1600u);
     EXPECT_EQ(fixed->dwFileVersionLS, (14032u << 16) | 60689u);
     EXPECT_EQ(fixed->dwProductVersionMS, (3u << 16) | 1600u);
     EXPECT_EQ(fixed->dwProductVersionLS, (14032u << 16) | 60689u);
-    EXPECT_EQ(text(L"FileDescription"), L"Test for Zavit DLL (x86)");
-    EXPECT_EQ(text(L"InternalName"), L"TestZavit@x86");
-    EXPECT_EQ(text(L"OriginalFilename"), L"TestZavit32.exe");
-    EXPECT_EQ(text(L"FileVersion"), L"1.1600.14032.60689");
-    EXPECT_EQ(text(L"ProductVersion"), L"3.1600.14032.60689");
+    EXPECT_EQ(resource.String(L"FileDescription"), L"Test for Zavit DLL (x86)");
+    EXPECT_EQ(resource.String(L"InternalName"), L"TestZavit@x86");
+    EXPECT_EQ(resource.String(L"OriginalFilename"), L"TestZavit32.exe");
+    EXPECT_EQ(resource.String(L"FileVersion"), L"1.1600.14032.60689");
+    EXPECT_EQ(resource.String(L"ProductVersion"), L"3.1600.14032.60689");
 #endif
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &length));
-    EXPECT_EQ(*static_cast<const DWORD*>(value), (1200u << 16) | 0x411u);
+    const void* translation = resource.Value(L"\\VarFileInfo\\Translation");
+    ASSERT_NE(translation, nullptr);
+    EXPECT_EQ(*static_cast<const DWORD*>(translation), (1200u << 16) | 0x411u);
 }

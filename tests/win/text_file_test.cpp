@@ -10,9 +10,9 @@
 #include "TempFiles.h"
 #include "TextFile.h"
 
-using zvt::wintest::Bytes;
-using zvt::wintest::ReadBytes;
-using zvt::wintest::ToBytes;
+using zvt::test::Bytes;
+using zvt::test::ReadBytes;
+using zvt::test::ToBytes;
 
 namespace
 {
@@ -35,7 +35,7 @@ protected:
         return ReadBytes(path);
     }
 
-    zvt::wintest::CTempDirectory m_directory;
+    zvt::test::CTempDirectory m_directory;
 };
 
 } // namespace
@@ -127,7 +127,7 @@ TEST_F(TextFileTest, StateAfterOpenAndClose)
 TEST_F(TextFileTest, ExistingFileIsTruncated)
 {
     const std::wstring path = m_directory.Path(L"text.txt");
-    zvt::wintest::WriteBytes(path, Bytes(10000, 'x'));
+    zvt::test::WriteBytes(path, Bytes(10000, 'x'));
     EXPECT_EQ(Written(0, "abc"), ToBytes("abc"));
 }
 
@@ -136,7 +136,7 @@ TEST_F(TextFileTest, CreationFailuresGiveTheirCause)
     CTextFile file;
     const std::wstring missing = m_directory.Path(L"missing\\text.txt");
     EXPECT_EQ(file.OpenForWrite(missing.c_str(), 1), CFileException::badPath);
-    EXPECT_FALSE(zvt::wintest::FileExists(missing));
+    EXPECT_FALSE(zvt::test::FileExists(missing));
     EXPECT_EQ(file.m_pArchive, nullptr);
     EXPECT_EQ(file.WriteText("abc"), 0); // nothing open: nothing happens
     EXPECT_EQ(file.Close(), 0);
@@ -165,9 +165,9 @@ TEST(FileException, CausesOfWin32Errors)
 
 TEST(Archive, KeepsTheFirstFailureAndRefusesAfterIt)
 {
-    zvt::wintest::CTempDirectory directory;
+    zvt::test::CTempDirectory directory;
     const std::wstring path = directory.Path(L"read-only-handle.txt");
-    zvt::wintest::WriteBytes(path, Bytes{});
+    zvt::test::WriteBytes(path, Bytes{});
     CFile file;
     ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyNone));
     CArchive archive(&file, CArchive::store);
@@ -182,14 +182,14 @@ TEST(Archive, KeepsTheFirstFailureAndRefusesAfterIt)
 
 TEST(Archive, ReadsBackInPieces)
 {
-    zvt::wintest::CTempDirectory directory;
+    zvt::test::CTempDirectory directory;
     const std::wstring path = directory.Path(L"data.bin");
     Bytes data(10000);
     for (std::size_t i = 0; i < data.size(); ++i)
     {
         data[i] = static_cast<std::uint8_t>(i * 7);
     }
-    zvt::wintest::WriteBytes(path, data);
+    zvt::test::WriteBytes(path, data);
     CFile file;
     ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
     CArchive archive(&file, CArchive::load);
@@ -224,7 +224,7 @@ TEST_F(TextFileTest, MemoryExhaustedInAConversionIsReportedByClose)
 TEST_F(TextFileTest, FullDiskIsReportedByClose)
 {
     // Wine's Z: drive reaches /dev/full, where every write fails with "no space left".
-    if (!zvt::wintest::OpensForWriting(L"Z:\\dev\\full"))
+    if (!zvt::test::OpensForWriting(L"Z:\\dev\\full"))
     {
         GTEST_SKIP() << "no Z:\\dev\\full here";
     }

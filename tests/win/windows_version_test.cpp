@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Sentinel.h"
 #include "SystemTestSupport.h"
 #include "ZavsysLibrary.h"
 
@@ -11,14 +12,14 @@ namespace
 {
 using PFN_GetProductInfo = BOOL(WINAPI*)(DWORD, DWORD, DWORD, DWORD, PDWORD);
 
-constexpr std::uint32_t kWordSentinel = 0xDEADBEEFu;
+using zvt::test::kSentinel;
 
 // The record at the start of ten sentinel words; the words after the first six are guards.
 struct GuardedRecord
 {
     explicit GuardedRecord(std::uint32_t size)
     {
-        std::fill(std::begin(words), std::end(words), kWordSentinel);
+        std::fill(std::begin(words), std::end(words), kSentinel);
         words[0] = size;
     }
     ZVT_WINDOWS_VERSION* Record()
@@ -45,10 +46,10 @@ PFN_GetProductInfo FindGetProductInfo()
 TEST_F(WindowsVersion, FillsExactlyBytes4To23FromKernel32AndGetProductInfo)
 {
     ASSERT_NE(m_pfnGetWindowsVersion, nullptr);
-    const std::vector<std::int32_t> kernel32 = ReadFileVersion(L"kernel32.dll");
+    const std::vector<std::int32_t> kernel32 = zvt::test::ReadFileVersion(L"kernel32.dll");
     ASSERT_EQ(kernel32.size(), 4u);
     const PFN_GetProductInfo getProductInfo = FindGetProductInfo();
-    DWORD productType = kWordSentinel;
+    DWORD productType = kSentinel;
     std::int32_t expectedResult = 1;
     if (getProductInfo != nullptr)
     {
@@ -65,10 +66,10 @@ TEST_F(WindowsVersion, FillsExactlyBytes4To23FromKernel32AndGetProductInfo)
                                                   static_cast<std::uint32_t>(kernel32[1]),
                                                   static_cast<std::uint32_t>(kernel32[2]),
                                                   productType,
-                                                  kWordSentinel,
-                                                  kWordSentinel,
-                                                  kWordSentinel,
-                                                  kWordSentinel};
+                                                  kSentinel,
+                                                  kSentinel,
+                                                  kSentinel,
+                                                  kSentinel};
         EXPECT_EQ(std::vector<std::uint32_t>(std::begin(guarded.words), std::end(guarded.words)), expected)
             << size;
     }

@@ -5,14 +5,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 
 #include "DataTable.h"
 #include "InformationFields.h"
+#include "TempFiles.h"
 #include "ZavsysLibrary.h"
 
 namespace
@@ -69,12 +68,17 @@ ToolRun RunZvtinfo(const std::wstring& arguments)
     return run;
 }
 
-std::string ReadBytes(const std::string& path)
+// A file's bytes as a string, to compare with what zvtinfo writes.
+std::string FileText(const std::wstring& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+    const zvt::test::Bytes bytes = zvt::test::ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+// A path as one argument of zvtinfo's command line.
+std::wstring Quoted(const std::wstring& path)
+{
+    return L"\"" + path + L"\"";
 }
 
 // Answers that change from one CPUID to the next on this host: the APIC ids of the processor the thread
@@ -101,6 +105,7 @@ protected:
     CZavsysLibrary library;
     ZVT_CPU_INFORMATION info{};
     ZVT_CPU_IDENTITY identity{};
+    zvt::test::CTempDirectory m_directory;
 };
 
 TEST_F(Zvtinfo, JsonCarriesTheRecordsOfTheExports)
@@ -213,68 +218,65 @@ TEST_F(Zvtinfo, NamesWithBytesAboveAsciiDecodeThroughTheAnsiCodePage)
     {
         GTEST_SKIP() << "the expected bytes are those of code page 1252; this system's is " << GetACP();
     }
-    std::ofstream("zvtinfo-high-bytes.txt", std::ios::binary)
-        << "CPUID 00000000: 00000001-7480765A-21555043-81AE99E9\n"
-           "CPUID 00000001: 000306C4-00000800-00000000-00000000\n"
-           "CPUID 80000000: 80000004-00000000-00000000-00000000\n"
-           "CPUID 80000002: 2080765A-908F8D81-AE99209D-4320FFE9\n"
-           "CPUID 80000003: 00005550-00000000-00000000-00000000\n";
+    const std::wstring dump = Quoted(m_directory.Path(L"high-bytes.txt"));
+    const std::wstring report = m_directory.Path(L"high-bytes.out");
+    zvt::test::WriteBytes(m_directory.Path(L"high-bytes.txt"),
+                          zvt::test::ToBytes("CPUID 00000000: 00000001-7480765A-21555043-81AE99E9\n"
+                                             "CPUID 00000001: 000306C4-00000800-00000000-00000000\n"
+                                             "CPUID 80000000: 80000004-00000000-00000000-00000000\n"
+                                             "CPUID 80000002: 2080765A-908F8D81-AE99209D-4320FFE9\n"
+                                             "CPUID 80000003: 00005550-00000000-00000000-00000000\n"));
     const std::string vendor = "Zv\xE2\x82\xACt\xC3\xA9\xE2\x84\xA2\xC2\xAE\xC2\x81"
                                "CPU!";
     const std::string brand = "Zv\xE2\x82\xAC \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D "
                               "\xE2\x84\xA2\xC2\xAE\xC3\xA9\xC3\xBF CPU";
-    const ToolRun run = RunZvtinfo(L"--json --replay zvtinfo-high-bytes.txt");
+    const ToolRun run = RunZvtinfo(L"--json --replay " + dump);
     ASSERT_EQ(run.exitCode, 0u) << run.out;
     const Json i = Json::parse(run.out)["information"];
     EXPECT_EQ(i["vendor"], vendor);
     EXPECT_EQ(i["modelName"], brand);
     EXPECT_EQ(i["vendorHex"], "5a768074e999ae8143505521");
     EXPECT_EQ(i["modelNameHex"], "5a768020818d8f909d2099aee9ff20435055");
-    ASSERT_EQ(
-        RunZvtinfo(L"--replay zvtinfo-high-bytes.txt --report zvtinfo-high-bytes.out --mode utf8").exitCode,
-        0u);
-    EXPECT_EQ(ReadBytes("zvtinfo-high-bytes.out").substr(0, vendor.size() + brand.size() + 4),
-              vendor + "\r\n" + brand + "\r\n");
-    ASSERT_EQ(
-        RunZvtinfo(L"--replay zvtinfo-high-bytes.txt --report zvtinfo-high-bytes.out --mode ansi").exitCode,
-        0u);
-    EXPECT_EQ(ReadBytes("zvtinfo-high-bytes.out").substr(0, 34),
-              "Zv\x80t\xE9\x99\xAE\x81"
-              "CPU!\r\nZv\x80 \x81\x8D\x8F\x90\x9D \x99\xAE\xE9\xFF CPU\r\n");
-    std::remove("zvtinfo-high-bytes.txt");
-    std::remove("zvtinfo-high-bytes.out");
+    ASSERT_EQ(RunZvtinfo(L"--replay " + dump + L" --report " + Quoted(report) + L" --mode utf8").exitCode,
+              0u);
+    EXPECT_EQ(FileText(report).substr(0, vendor.size() + brand.size() + 4), vendor + "\r\n" + brand + "\r\n");
+    ASSERT_EQ(RunZvtinfo(L"--replay " + dump + L" --report " + Quoted(report) + L" --mode ansi").exitCode,
+              0u);
+    EXPECT_EQ(FileText(report).substr(0, 34), "Zv\x80t\xE9\x99\xAE\x81"
+                                              "CPU!\r\nZv\x80 \x81\x8D\x8F\x90\x9D \x99\xAE\xE9\xFF CPU\r\n");
 }
 
 // The library writes a report; zvtinfo replays that file and writes the report again with the report
 // code built into zvtinfo. Both must be the same bytes, in every encoding, with a frequency line or without.
 TEST_F(Zvtinfo, ReplayedReportsEqualTheLibrarysByteForByte)
 {
+    const std::wstring libraryText = m_directory.Path(L"library.txt");
+    const std::wstring replayText = m_directory.Path(L"replay.txt");
     for (const wchar_t* mode : {L"ansi", L"utf8", L"utf8-bom", L"utf16be", L"utf16le", L"0x102", L"0x103"})
     {
         for (const std::wstring measure : {L"", L" --measure 20"})
         {
             const std::wstring options = std::wstring(L" --mode ") + mode;
-            ASSERT_EQ(RunZvtinfo(L"--report zvtinfo-library.txt" + options + measure).exitCode, 0u);
+            ASSERT_EQ(RunZvtinfo(L"--report " + Quoted(libraryText) + options + measure).exitCode, 0u);
             ASSERT_EQ(
-                RunZvtinfo(L"--replay zvtinfo-library.txt --report zvtinfo-replay.txt" + options).exitCode,
+                RunZvtinfo(L"--replay " + Quoted(libraryText) + L" --report " + Quoted(replayText) + options)
+                    .exitCode,
                 0u);
-            const std::string written = ReadBytes("zvtinfo-library.txt");
+            const std::string written = FileText(libraryText);
             EXPECT_GT(written.size(), 7000u);
-            EXPECT_EQ(ReadBytes("zvtinfo-replay.txt"), written)
-                << "mode " << std::string(mode, mode + wcslen(mode));
+            EXPECT_EQ(FileText(replayText), written) << "mode " << std::string(mode, mode + wcslen(mode));
         }
     }
     // Hexadecimal pairs cannot be read back: replay the UTF-8 report instead.
-    ASSERT_EQ(RunZvtinfo(L"--report zvtinfo-library.txt --mode utf8").exitCode, 0u);
-    ASSERT_EQ(RunZvtinfo(L"--report zvtinfo-library.hex --mode hex").exitCode, 0u);
-    ASSERT_EQ(RunZvtinfo(L"--replay zvtinfo-library.txt --report zvtinfo-replay.hex --mode hex").exitCode,
-              0u);
-    EXPECT_EQ(ReadBytes("zvtinfo-replay.hex"), ReadBytes("zvtinfo-library.hex"));
-    for (const char* file :
-         {"zvtinfo-library.txt", "zvtinfo-replay.txt", "zvtinfo-library.hex", "zvtinfo-replay.hex"})
-    {
-        std::remove(file);
-    }
+    const std::wstring libraryHex = m_directory.Path(L"library.hex");
+    const std::wstring replayHex = m_directory.Path(L"replay.hex");
+    ASSERT_EQ(RunZvtinfo(L"--report " + Quoted(libraryText) + L" --mode utf8").exitCode, 0u);
+    ASSERT_EQ(RunZvtinfo(L"--report " + Quoted(libraryHex) + L" --mode hex").exitCode, 0u);
+    ASSERT_EQ(
+        RunZvtinfo(L"--replay " + Quoted(libraryText) + L" --report " + Quoted(replayHex) + L" --mode hex")
+            .exitCode,
+        0u);
+    EXPECT_EQ(FileText(replayHex), FileText(libraryHex));
 }
 
 std::wstring Widen(const std::string& ascii)
@@ -285,19 +287,20 @@ std::wstring Widen(const std::string& ascii)
 // Independent bytes for zvtinfo's own report writing: tests/data/reports/modes.tsv.
 TEST(ZvtinfoReplay, ReviewedReportInEveryMode)
 {
-    const std::string reports = ZVT_TEST_DATA "/reports/";
-    const std::string measured = reports + "qemu-Haswell-2394.5MHz.txt";
-    for (const zvt::test::TableRow& row : zvt::test::ReadTable(reports + "modes.tsv"))
+    const std::wstring reports = Widen(ZVT_TEST_DATA "/reports/");
+    const std::wstring measured = reports + L"qemu-Haswell-2394.5MHz.txt";
+    const zvt::test::CTempDirectory directory;
+    const std::wstring written = directory.Path(L"mode.txt");
+    for (const zvt::test::TableRow& row : zvt::test::ReadTable(ZVT_TEST_DATA "/reports/modes.tsv"))
     {
         const std::string& mode = row.at("mode");
-        const ToolRun run =
-            RunZvtinfo(L"--replay " + Widen(measured) + L" --report zvtinfo-mode.txt --mode " + Widen(mode));
+        const ToolRun run = RunZvtinfo(L"--replay " + Quoted(measured) + L" --report " + Quoted(written) +
+                                       L" --mode " + Widen(mode));
         ASSERT_EQ(run.exitCode, 0u) << mode;
-        const std::string expected = ReadBytes(reports + row.at("file"));
+        const std::string expected = FileText(reports + Widen(row.at("file")));
         ASSERT_FALSE(expected.empty()) << row.at("file");
-        EXPECT_EQ(ReadBytes("zvtinfo-mode.txt"), expected) << "mode " << mode;
+        EXPECT_EQ(FileText(written), expected) << "mode " << mode;
     }
-    std::remove("zvtinfo-mode.txt");
 }
 
 } // namespace
