@@ -178,6 +178,15 @@ bool IsFreshTemporaryFile(const std::wstring& name, const std::wstring& director
 
 const wchar_t* const kVersionFiles[2] = {L"kernel32.dll", L"zavsys.dll"};
 
+// A record filled with 0xCD but for its size, so that every byte a call leaves alone shows.
+template <typename Record> Record Unfilled(decltype(Record::size) size) noexcept
+{
+    Record record;
+    std::memset(&record, 0xCD, sizeof record);
+    record.size = size;
+    return record;
+}
+
 template <typename Call> auto Timed(double& elapsedUs, Call call)
 {
     const double start = Now();
@@ -367,9 +376,7 @@ bool CStressCaller::MatchesIdentity(const ZVT_CPU_IDENTITY& identity)
 
 void CStressCaller::CallIdentity()
 {
-    ZVT_CPU_IDENTITY identity;
-    std::memset(&identity, 0xCD, sizeof identity);
-    identity.size = ZVT_IDENTITY_SIZE;
+    ZVT_CPU_IDENTITY identity = Unfilled<ZVT_CPU_IDENTITY>(ZVT_IDENTITY_SIZE);
     double elapsedUs = 0;
     const std::int32_t result =
         Timed(elapsedUs, [&] { return m_library.m_pfnGetIdentity(&identity, 0, nullptr, 0); });
@@ -379,9 +386,7 @@ void CStressCaller::CallIdentity()
 void CStressCaller::CallIdentityWithReport(std::size_t modeIndex)
 {
     const std::wstring path = m_strReportStem + std::to_wstring(modeIndex) + L".txt";
-    ZVT_CPU_IDENTITY identity;
-    std::memset(&identity, 0xCD, sizeof identity);
-    identity.size = ZVT_IDENTITY_SIZE;
+    ZVT_CPU_IDENTITY identity = Unfilled<ZVT_CPU_IDENTITY>(ZVT_IDENTITY_SIZE);
     double elapsedUs = 0;
     const std::int32_t result = Timed(elapsedUs, [&] {
         return m_library.m_pfnGetIdentity(&identity, 0, path.c_str(), kReportModes[modeIndex].mode);
@@ -394,9 +399,7 @@ void CStressCaller::CallIdentityWithReport(std::size_t modeIndex)
 
 void CStressCaller::CallInformation()
 {
-    ZVT_CPU_INFORMATION information;
-    std::memset(&information, 0xCD, sizeof information);
-    information.size = ZVT_INFORMATION_SIZE;
+    ZVT_CPU_INFORMATION information = Unfilled<ZVT_CPU_INFORMATION>(ZVT_INFORMATION_SIZE);
     double elapsedUs = 0;
     const std::int32_t result =
         Timed(elapsedUs, [&] { return m_library.m_pfnGetInformation(&information, 0); });
@@ -407,9 +410,7 @@ void CStressCaller::CallInformation()
 
 void CStressCaller::CallWindowsVersion()
 {
-    ZVT_WINDOWS_VERSION version;
-    std::memset(&version, 0xCD, sizeof version);
-    version.size = ZVT_WINDOWS_VERSION_SIZE;
+    ZVT_WINDOWS_VERSION version = Unfilled<ZVT_WINDOWS_VERSION>(ZVT_WINDOWS_VERSION_SIZE);
     double elapsedUs = 0;
     const std::int32_t result = Timed(elapsedUs, [&] { return m_library.m_pfnGetWindowsVersion(&version); });
     Record(kWindowsVersion, elapsedUs,

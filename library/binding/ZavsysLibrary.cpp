@@ -3,17 +3,10 @@
 
 #include <utility>
 
+#include "BindExports.h"
+
 namespace zvt
 {
-namespace
-{
-
-template <typename Function> void Bind(HMODULE module, const char* name, Function& function) noexcept
-{
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-} // namespace
 
 CZavsysLibrary::CZavsysLibrary() noexcept : CZavsysLibrary(L"zavsys.dll")
 {
@@ -26,12 +19,7 @@ CZavsysLibrary::CZavsysLibrary(const wchar_t* path) noexcept : m_hModule(LoadLib
         m_dwLoadError = GetLastError();
         return;
     }
-    Bind(m_hModule, "zvtGetIdentity", m_pfnGetIdentity);
-    Bind(m_hModule, "zvtGetInformation", m_pfnGetInformation);
-    Bind(m_hModule, "zvtGetWindowsVersion", m_pfnGetWindowsVersion);
-    Bind(m_hModule, "zvtIsWow64", m_pfnIsWow64);
-    Bind(m_hModule, "zvtGetFileVersion", m_pfnGetFileVersion);
-    Bind(m_hModule, "zvtGetTemporaryFileName", m_pfnGetTemporaryFileName);
+    BindExports(m_hModule, *this);
 }
 
 CZavsysLibrary::~CZavsysLibrary()

@@ -1,5 +1,6 @@
 // zavsys.dll loaded and its six exports bound by name, as any caller binds them: the one binding of the
-// tools, the tests and the benchmarks (the test program has its own loader classes).
+// tools, the tests and the benchmarks (the test program has its own loader classes, bound alike through
+// BindExports.h).
 #pragma once
 
 #include <windows.h>

@@ -39,6 +39,7 @@ std::vector<TableRow> ReadTable(const std::filesystem::path& path)
             columns = cells;
             continue;
         }
+        EXPECT_EQ(cells.size(), columns.size()) << path << ": " << line;
         TableRow row;
         for (std::size_t i = 0; i < columns.size() && i < cells.size(); ++i)
         {

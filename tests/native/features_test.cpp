@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "CpuidTables.h"
+#include "DataTable.h"
 #include "support/Dumps.h"
 #include "support/Synthetic.h"
 #include "zavsys_features.h"
@@ -22,35 +22,12 @@ namespace zvt::test
 namespace
 {
 
-using Row = std::map<std::string, std::string>;
+using Row = TableRow;
 
-// The rows of a tab-separated data file whose first line after the '#' comments names the columns.
+// The rows of one of the feature tables under tests/data/cpuid.
 std::vector<Row> ReadTable(const std::string& name)
 {
-    std::ifstream file(std::filesystem::path(ZVT_TEST_DATA) / "cpuid" / name);
-    EXPECT_TRUE(file.good()) << name;
-    std::vector<std::string> columns;
-    std::vector<Row> rows;
-    for (std::string line; std::getline(file, line);)
-    {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::vector<std::string> fields;
-        std::stringstream cells(line);
-        for (std::string cell; std::getline(cells, cell, '\t');)
-            fields.push_back(cell);
-        if (columns.empty())
-        {
-            columns = fields;
-            continue;
-        }
-        EXPECT_EQ(fields.size(), columns.size()) << name << ": " << line;
-        Row row;
-        for (std::size_t i = 0; i < std::min(fields.size(), columns.size()); ++i)
-            row[columns[i]] = fields[i];
-        rows.push_back(row);
-    }
-    return rows;
+    return zvt::test::ReadTable(std::filesystem::path(ZVT_TEST_DATA) / "cpuid" / name);
 }
 
 std::set<std::string> Words(const std::string& text)
