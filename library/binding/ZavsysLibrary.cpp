@@ -30,11 +30,9 @@ CZavsysLibrary::~CZavsysLibrary()
     }
 }
 
-bool CZavsysLibrary::IsComplete() const noexcept
+bool CZavsysLibrary::IsComplete() const
 {
-    return m_hModule != nullptr && m_pfnGetIdentity != nullptr && m_pfnGetInformation != nullptr &&
-           m_pfnGetWindowsVersion != nullptr && m_pfnIsWow64 != nullptr && m_pfnGetFileVersion != nullptr &&
-           m_pfnGetTemporaryFileName != nullptr;
+    return IsLoaded() && MissingExports().empty();
 }
 
 std::string CZavsysLibrary::MissingExports() const

@@ -32,7 +32,7 @@ public:
         return m_dwLoadError;
     }
     // Loaded, with all six exports bound.
-    bool IsComplete() const noexcept;
+    bool IsComplete() const;
     // The names of the exports that could not be bound, comma-separated; all six when nothing loaded.
     std::string MissingExports() const;
 
