@@ -7,6 +7,7 @@
 #include <cwctype>
 
 #include "BenchTimer.h"
+#include "PerProcessorFields.h"
 
 namespace zvt::bench
 {
@@ -28,52 +29,6 @@ constexpr ReportMode kReportModes[kReportModeCount] = {
     {ZVT_MODE_UTF16LE, 2, 2}, {ZVT_MODE_UTF16LE | ZVT_MODE_NO_BOM, 0, 2},
     {ZVT_MODE_HEX, 0, 0},     {ZVT_MODE_HEX | ZVT_MODE_NO_BOM, 0, 0},
 };
-
-enum Register
-{
-    kEax,
-    kEbx,
-    kEcx,
-    kEdx
-};
-
-// Fields that name the logical processor executing CPUID, so two correct answers may differ in them:
-// which processor a thread runs on is the scheduler's choice, and some hypervisors even change the
-// APIC ID a virtual processor reports. On Intel the AMD leaves are reserved (zero).
-struct PerProcessorField
-{
-    bool extended;
-    std::uint32_t index; // in its table
-    Register reg;
-    std::uint32_t bits;
-    const char* name;
-};
-
-constexpr PerProcessorField kPerProcessorFields[] = {
-    {false, 0x01, kEbx, 0xFF000000u, "leaf 1 EBX[31:24] (initial APIC ID)"},
-    {false, 0x0B, kEdx, 0xFFFFFFFFu, "leaf 0xB EDX (x2APIC ID)"},
-    {false, 0x1F, kEdx, 0xFFFFFFFFu, "leaf 0x1F EDX (x2APIC ID)"},
-    {true, 0x1E, kEax, 0xFFFFFFFFu, "leaf 0x8000001E EAX (extended APIC ID)"},
-    {true, 0x1E, kEbx, 0x000000FFu, "leaf 0x8000001E EBX[7:0] (core ID)"},
-    {true, 0x1E, kEcx, 0x000000FFu, "leaf 0x8000001E ECX[7:0] (node ID)"},
-    {true, 0x26, kEdx, 0xFFFFFFFFu, "leaf 0x80000026 EDX (extended APIC ID)"},
-};
-
-std::uint32_t& RegisterOf(ZVT_CPU_IDENTITY& identity, const PerProcessorField& field) noexcept
-{
-    ZVT_CPUID_LEAF& leaf = field.extended ? identity.extended[field.index] : identity.basic[field.index];
-    switch (field.reg)
-    {
-    case kEax:
-        return leaf.eax;
-    case kEbx:
-        return leaf.ebx;
-    case kEcx:
-        return leaf.ecx;
-    default:
-        return leaf.edx;
-    }
-}
 
 // Characters of the report text that show the per-processor fields: the digits of their cells in the
 // leaf's table row ("0x%08x " cells: leaf, EAX, EBX, ECX, EDX).
@@ -222,27 +177,6 @@ std::string ReadWholeFile(const std::wstring& path)
     }
     CloseHandle(file);
     return bytes;
-}
-
-unsigned DifferingPerProcessorFields(const ZVT_CPU_IDENTITY& actual, const ZVT_CPU_IDENTITY& reference,
-                                     bool& sameOtherwise) noexcept
-{
-    ZVT_CPU_IDENTITY left = actual;
-    ZVT_CPU_IDENTITY right = reference;
-    unsigned differing = 0;
-    for (std::size_t i = 0; i < std::size(kPerProcessorFields); ++i)
-    {
-        std::uint32_t& leftValue = RegisterOf(left, kPerProcessorFields[i]);
-        std::uint32_t& rightValue = RegisterOf(right, kPerProcessorFields[i]);
-        if (((leftValue ^ rightValue) & kPerProcessorFields[i].bits) != 0)
-        {
-            differing |= 1u << i;
-        }
-        leftValue &= ~kPerProcessorFields[i].bits;
-        rightValue &= ~kPerProcessorFields[i].bits;
-    }
-    sameOtherwise = std::memcmp(&left, &right, sizeof left) == 0;
-    return differing;
 }
 
 std::vector<std::string> PerProcessorFieldNames(unsigned fields)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "PerProcessorFields.h"
 #include "ZavsysLibrary.h"
 
 namespace zvt::bench
@@ -35,7 +36,7 @@ struct ProcessorReference
     ZVT_CPU_IDENTITY identity{};
     ZVT_CPU_INFORMATION information{};
     std::array<std::string, kReportModeCount> reports;
-    // Bytes of each report that show fields of the executing processor (see PerProcessorFields).
+    // Bytes of each report that show fields of the executing processor (see kPerProcessorFields).
     std::array<std::vector<std::size_t>, kReportModeCount> perProcessorBytes;
 };
 
@@ -73,17 +74,13 @@ struct ExportFigures
 struct CallFigures
 {
     std::array<ExportFigures, kExportKinds> exports;
-    unsigned perProcessorFieldsSeen = 0; // bit i: field i of PerProcessorFields differed from the reference
+    unsigned perProcessorFieldsSeen = 0; // bit i: field i of kPerProcessorFields differed from the reference
     long long perProcessorAnswers = 0;   // identity answers in which any of them differed
     std::vector<std::string> firstMismatches;
 };
 
 // The names of the fields that are masked, for the bits of perProcessorFieldsSeen.
 std::vector<std::string> PerProcessorFieldNames(unsigned fields);
-// The fields that differ between two identity records, as bits of PerProcessorFields; sets sameOtherwise.
-unsigned DifferingPerProcessorFields(const ZVT_CPU_IDENTITY& actual, const ZVT_CPU_IDENTITY& reference,
-                                     bool& sameOtherwise) noexcept;
-
 // One caller: calls each export once per round and checks the answer against the references.
 class CStressCaller
 {

@@ -218,7 +218,7 @@ bool TakeReferences(const CZavsysLibrary& library, const std::wstring& directory
         }
         bool sameOtherwise = false;
         const std::vector<std::string> fields = PerProcessorFieldNames(
-            DifferingPerProcessorFields(references[i].identity, references[0].identity, sameOtherwise));
+            zvt::DifferingPerProcessorFields(references[i].identity, references[0].identity, sameOtherwise));
         std::printf("reference on processor %zu: %s\n", i,
                     !sameOtherwise   ? "differs from processor 0 beyond the per-processor fields"
                     : fields.empty() ? "same as processor 0"
