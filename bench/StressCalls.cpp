@@ -7,100 +7,55 @@
 #include <cwctype>
 
 #include "BenchTimer.h"
+#include "DumpReader.h"
+#include "ExportTable.h"
+#include "MeasuredRecords.h"
 #include "PerProcessorFields.h"
+#include "RecordedClock.h"
 
 namespace zvt::bench
 {
 namespace
 {
 
-struct ReportMode
-{
-    std::int32_t mode;
-    std::size_t markBytes;
-    std::size_t unitBytes; // bytes per character of the text; 0 for hexadecimal pairs (two characters a byte)
+// The report modes: the five encodings, each with and without the no-mark flag.
+constexpr std::int32_t kReportModes[kReportModeCount] = {
+    ZVT_MODE_ANSI,    ZVT_MODE_ANSI | ZVT_MODE_NO_BOM,
+    ZVT_MODE_UTF8,    ZVT_MODE_UTF8 | ZVT_MODE_NO_BOM,
+    ZVT_MODE_UTF16BE, ZVT_MODE_UTF16BE | ZVT_MODE_NO_BOM,
+    ZVT_MODE_UTF16LE, ZVT_MODE_UTF16LE | ZVT_MODE_NO_BOM,
+    ZVT_MODE_HEX,     ZVT_MODE_HEX | ZVT_MODE_NO_BOM,
 };
 
-// The first is ANSI with the mark flag clear: the report's text itself.
-constexpr ReportMode kReportModes[kReportModeCount] = {
-    {ZVT_MODE_ANSI, 0, 1},    {ZVT_MODE_ANSI | ZVT_MODE_NO_BOM, 0, 1},
-    {ZVT_MODE_UTF8, 3, 1},    {ZVT_MODE_UTF8 | ZVT_MODE_NO_BOM, 0, 1},
-    {ZVT_MODE_UTF16BE, 2, 2}, {ZVT_MODE_UTF16BE | ZVT_MODE_NO_BOM, 0, 2},
-    {ZVT_MODE_UTF16LE, 2, 2}, {ZVT_MODE_UTF16LE | ZVT_MODE_NO_BOM, 0, 2},
-    {ZVT_MODE_HEX, 0, 0},     {ZVT_MODE_HEX | ZVT_MODE_NO_BOM, 0, 0},
-};
-
-// Characters of the report text that show the per-processor fields: the digits of their cells in the
-// leaf's table row ("0x%08x " cells: leaf, EAX, EBX, ECX, EDX).
-std::vector<std::size_t> PerProcessorCharacters(const std::string& text)
+// Hexadecimal pairs turned into bytes are no text to read back; they are compared byte for byte.
+bool IsReadable(std::size_t modeIndex) noexcept
 {
-    constexpr std::size_t kCellWidth = 11;
-    std::vector<std::size_t> positions;
-    for (const PerProcessorField& field : kPerProcessorFields)
-    {
-        char rowStart[16];
-        std::snprintf(rowStart, sizeof rowStart, "\r\n0x%08x ",
-                      (field.extended ? 0x80000000u : 0u) + field.index);
-        const std::size_t row = text.find(rowStart);
-        if (row == std::string::npos)
-        {
-            continue;
-        }
-        const std::size_t digits = row + 2 + kCellWidth * (1 + static_cast<std::size_t>(field.reg)) + 2;
-        for (std::size_t digit = 0; digit < 8; ++digit)
-        {
-            if ((field.bits & (0xF0000000u >> (4 * digit))) != 0)
-            {
-                positions.push_back(digits + digit);
-            }
-        }
-    }
-    return positions;
+    return (kReportModes[modeIndex] & 0xFF) != ZVT_MODE_HEX;
 }
 
-std::vector<std::size_t> BytesOfCharacters(const std::vector<std::size_t>& characters, const ReportMode& mode)
+// A report read back through the report reader: the identity record its tables hold.
+bool ReadReportBack(const std::string& report, ZVT_CPU_IDENTITY& identity)
 {
-    std::vector<std::size_t> bytes;
-    for (const std::size_t character : characters)
-    {
-        if (mode.unitBytes == 0)
-        {
-            bytes.push_back(character / 2);
-        }
-        for (std::size_t unit = 0; unit < mode.unitBytes; ++unit)
-        {
-            bytes.push_back(mode.markBytes + character * mode.unitBytes + unit);
-        }
-    }
-    return bytes;
+    CRecordedCpuid cpuid;
+    DumpError error;
+    DumpDetails details;
+    return ParseCpuidDump(report, cpuid, error, &details) && details.format == DumpFormat::Report &&
+           PrepareIdentity(cpuid, CRecordedClock(), nullptr, 0, identity) == ZVT_OK;
 }
 
-// A report's size follows from the text's: the mark and one or two bytes a character; hexadecimal pairs
-// stop early at a pair that gives 0.
-bool SizeFitsEncoding(const std::string& report, std::size_t textLength, const ReportMode& mode) noexcept
+// The same report as the reference of its mode: the same bytes, or, where only the fields that name the
+// executing processor differ, the same length and the same record read back with those fields masked.
+bool SameReport(const std::string& actual, const ProcessorReference& reference, std::size_t modeIndex)
 {
-    if (mode.unitBytes == 0)
+    const std::string& expected = reference.reports[modeIndex];
+    if (actual == expected)
     {
-        return report.size() <= (textLength + 1) / 2;
+        return true;
     }
-    return report.size() == mode.markBytes + textLength * mode.unitBytes;
-}
-
-bool SameReport(std::string actual, const ProcessorReference& reference, std::size_t modeIndex)
-{
-    std::string expected = reference.reports[modeIndex];
-    if (actual.size() != expected.size())
-    {
-        return false;
-    }
-    for (const std::size_t byte : reference.perProcessorBytes[modeIndex])
-    {
-        if (byte < actual.size())
-        {
-            actual[byte] = expected[byte] = 0;
-        }
-    }
-    return actual == expected;
+    ZVT_CPU_IDENTITY read{};
+    bool same = false;
+    return IsReadable(modeIndex) && actual.size() == expected.size() && ReadReportBack(actual, read) &&
+           (DifferingPerProcessorFields(read, reference.identity, same), same);
 }
 
 bool EndsWithNoCase(const std::wstring& text, const wchar_t* suffix)
@@ -154,10 +109,14 @@ template <typename Call> auto Timed(double& elapsedUs, Call call)
 
 const char* ExportKindName(std::size_t kind) noexcept
 {
-    static const char* const names[kExportKinds] = {
-        "zvtGetIdentity", "zvtGetIdentity + report", "zvtGetInformation",      "zvtGetWindowsVersion",
-        "zvtIsWow64",     "zvtGetFileVersion",       "zvtGetTemporaryFileName"};
-    return kind < kExportKinds ? names[kind] : "?";
+    // The export each kind calls, by its row in the export table; the report variant is named apart.
+    static constexpr std::size_t kRows[kExportKinds] = {0, 0, 1, 2, 3, 4, 5};
+    static const std::string report = std::string(kExports[0].name) + " + report";
+    if (kind == kIdentityReport)
+    {
+        return report.c_str();
+    }
+    return kind < kExportKinds ? kExports[kRows[kind]].name : "?";
 }
 
 std::string ReadWholeFile(const std::wstring& path)
@@ -208,27 +167,26 @@ bool TakeProcessorReference(const CZavsysLibrary& library, const std::wstring& d
         const std::wstring path = directory + L"\\reference-" + std::to_wstring(i) + L".txt";
         ZVT_CPU_IDENTITY identity{};
         identity.size = ZVT_IDENTITY_SIZE;
-        const std::int32_t result =
-            library.m_pfnGetIdentity(&identity, 0, path.c_str(), kReportModes[i].mode);
+        const std::int32_t result = library.m_pfnGetIdentity(&identity, 0, path.c_str(), kReportModes[i]);
         reference.reports[i] = ReadWholeFile(path);
         DeleteFileW(path.c_str());
         if (result != ZVT_OK)
         {
-            std::printf("reference: report mode 0x%x gave %d\n", static_cast<unsigned>(kReportModes[i].mode),
+            std::printf("reference: report mode 0x%x gave %d\n", static_cast<unsigned>(kReportModes[i]),
                         static_cast<int>(result));
             return false;
         }
     }
-    const std::string& text = reference.reports[0];
-    const std::vector<std::size_t> characters = PerProcessorCharacters(text);
     for (std::size_t i = 0; i < kReportModeCount; ++i)
     {
-        reference.perProcessorBytes[i] = BytesOfCharacters(characters, kReportModes[i]);
-        if (!SizeFitsEncoding(reference.reports[i], text.size(), kReportModes[i]))
+        ZVT_CPU_IDENTITY read{};
+        bool same = false;
+        if (reference.reports[i].empty() ||
+            (IsReadable(i) && !(ReadReportBack(reference.reports[i], read) &&
+                                (DifferingPerProcessorFields(read, reference.identity, same), same))))
         {
-            std::printf("reference: report mode 0x%x has %zu bytes for a text of %zu characters\n",
-                        static_cast<unsigned>(kReportModes[i].mode), reference.reports[i].size(),
-                        text.size());
+            std::printf("reference: report mode 0x%x does not read back to the record\n",
+                        static_cast<unsigned>(kReportModes[i]));
             return false;
         }
     }
@@ -323,7 +281,7 @@ void CStressCaller::CallIdentityWithReport(std::size_t modeIndex)
     ZVT_CPU_IDENTITY identity = Unfilled<ZVT_CPU_IDENTITY>(ZVT_IDENTITY_SIZE);
     double elapsedUs = 0;
     const std::int32_t result = Timed(elapsedUs, [&] {
-        return m_library.m_pfnGetIdentity(&identity, 0, path.c_str(), kReportModes[modeIndex].mode);
+        return m_library.m_pfnGetIdentity(&identity, 0, path.c_str(), kReportModes[modeIndex]);
     });
     const bool sameRecord = MatchesIdentity(identity);
     const bool sameReport = SameReport(ReadWholeFile(path), m_processor, modeIndex);

@@ -36,8 +36,6 @@ struct ProcessorReference
     ZVT_CPU_IDENTITY identity{};
     ZVT_CPU_INFORMATION information{};
     std::array<std::string, kReportModeCount> reports;
-    // Bytes of each report that show fields of the executing processor (see kPerProcessorFields).
-    std::array<std::vector<std::size_t>, kReportModeCount> perProcessorBytes;
 };
 
 struct FileVersionAnswer

@@ -8,23 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "DumpReader.h"
 #include "MeasuredRecords.h"
-#include "RecordedCpuid.h"
+#include "RecordedClock.h"
 
 namespace
 {
-
-class CIdleClock final : public zvt::CClock
-{
-public:
-    std::uint64_t ReadTimeStampCounter() const noexcept override
-    {
-        return 0;
-    }
-    void SleepMs(std::uint32_t) const noexcept override
-    {
-    }
-};
 
 std::vector<std::string> ReadDumps(const std::filesystem::path& folder)
 {
@@ -51,7 +40,7 @@ std::uint32_t Replay(const std::string& dump)
     {
         return 0;
     }
-    const CIdleClock clock;
+    const zvt::CRecordedClock clock;
     ZVT_CPU_IDENTITY identity{};
     zvt::PrepareIdentity(cpuid, clock, nullptr, 0, identity);
     ZVT_CPU_INFORMATION information{};

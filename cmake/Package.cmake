@@ -1,6 +1,6 @@
 # The release package. Each width installs into its own folder (x86/ or x64/): the DLL, both import
 # libraries and the programs; both install include/ (zavsys.h, zavsys_features.h) and docs/. One zip holds
-# both widths: both trees installed into one folder, zipped by scripts/make-zip.sh.
+# both widths: both trees installed into one folder, zipped by scripts/package.sh.
 if(ZVT_BITS EQUAL 32)
   set(ZVT_PACKAGE_ARCH x86)
 else()

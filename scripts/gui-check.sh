@@ -3,8 +3,8 @@
 # from outside with guiprobe (BIN_DIR/guiprobe.exe), which acts only on the windows of the program it runs.
 # Setups: normal (beside zavsys.dll), no-library (alone in a directory), renamed (beside zavsys.dll under
 # another file name), lacking (beside a stand-in library with only the processor exports), no-cpuid (the
-# stand-in failing with 10000: an error box comes first), other-width (beside the library of the other
-# width, from the sibling build tree: it cannot be loaded). Opens and closes the about box, closes the
+# stand-in failing with 10000: an error box comes first), other-width (beside the stand-in built for the
+# other width: it cannot be loaded). Opens and closes the about box, closes the
 # dialog and expects the program to end with 0. Screenshots of both dialogs go to OUT_DIR.
 set -eu
 [ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: skipped"; exit 77; }
@@ -21,10 +21,7 @@ case $setup in
   lacking|no-cpuid) dir=$run program=$exe mode=--$setup
     cp "$bin/$exe" "$run/"; cp "$bin/../fake/zavsys.dll" "$run/" ;;
   other-width) dir=$run program=$exe mode=--no-library
-    case $exe in *64.exe) other=i686 ;; *) other=x86_64 ;; esac
-    library="$bin/../../$other/bin/zavsys.dll"
-    [ -f "$library" ] || { echo "no $other build: skipped"; exit 77; }
-    cp "$bin/$exe" "$library" "$run/" ;;
+    cp "$bin/$exe" "$bin/../other-width/zavsys.dll" "$run/" ;;
   *) echo "unknown setup $setup"; exit 2 ;;
 esac
 log="$out/$setup-$exe.txt"

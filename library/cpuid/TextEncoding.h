@@ -1,6 +1,7 @@
 // The encodings of the text file: mode decoding, byte-order marks, UTF-16 to bytes, hexadecimal pairs to
 // bytes, and the whole way from ANSI text to a file's bytes. No system calls: the code-page conversions
-// come in through CCodePages (the system's in WindowsCodePages.h; off Windows, replay/Windows1252.h).
+// come in through CCodePages (the system's in WindowsCodePages.h; off Windows, Windows1252.h in the host
+// libraries).
 #pragma once
 
 #include <cstddef>

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "MeasuredRecords.h"
-#include "RecordedCpuid.h"
+#include "DumpReader.h"
 
 namespace
 {

@@ -6,9 +6,9 @@
 
 #include "CpuidTables.h"
 #include "MeasuredRecords.h"
+#include "RecordedClock.h"
 #include "support/AllocationCounter.h"
 #include "support/Dumps.h"
-#include "support/FakeClock.h"
 #include "support/Synthetic.h"
 
 namespace zvt::test
@@ -171,7 +171,7 @@ class PrepareIdentityCopy : public testing::Test
 {
 protected:
     CRecordedCpuid m_cpuid = LoadDump("qemu-Haswell");
-    CFakeClock m_clock{{1000, 1000 + 1'800'000'000}};
+    CRecordedClock m_clock{{1000, 1000 + 1'800'000'000}};
     ZVT_CPU_IDENTITY m_local{};
     ZVT_CPU_IDENTITY m_caller{};
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "RecordedCpuid.h"
+#include "DumpReader.h"
 
 namespace zvt::test
 {
@@ -169,6 +169,44 @@ TEST(DumpParser, BadLinesAreRefusedWithTheirNumber)
         EXPECT_FALSE(p.ok) << c.text;
         EXPECT_EQ(p.error.line, c.line) << c.text << p.error.message;
         EXPECT_NE(p.error.message.find(c.says), std::string::npos) << c.text << p.error.message;
+    }
+}
+
+// The whole message, where a refusal could point at the wrong one of two lines: an answer that differs
+// in any one register is a second answer, and of several stray lines the first is the one named.
+TEST(DumpParser, RefusalsNameTheFirstLineAtFault)
+{
+    const std::string leaves = "CPU:\n   0x00000000 0x00: eax=0x1 ebx=0x2 ecx=0x3 edx=0x4\n"
+                               "   0x00000004 0x01: eax=0x1 ebx=0x2 ecx=0x3 edx=0x4\n";
+    const std::string twoLeaves = "CPUID 00000000: 1-2-3-4\nCPUID 00000001: 1-2-3-4\n";
+    const struct
+    {
+        std::string text;
+        int line;
+        const char* message;
+    } cases[] = {
+        {leaves + "   0x00000004 0x01: eax=0x9 ebx=0x2 ecx=0x3 edx=0x4\n", 4,
+         "leaf 0x00000004 sub-leaf 1 has a different answer on line 3"},
+        {leaves + "   0x00000004 0x01: eax=0x1 ebx=0x9 ecx=0x3 edx=0x4\n", 4,
+         "leaf 0x00000004 sub-leaf 1 has a different answer on line 3"},
+        {leaves + "   0x00000004 0x01: eax=0x1 ebx=0x2 ecx=0x9 edx=0x4\n", 4,
+         "leaf 0x00000004 sub-leaf 1 has a different answer on line 3"},
+        {leaves + "   0x00000004 0x02: eax=0x1 ebx=0x2 ecx=0x9 edx=0x4\n"
+                  "   0x00000004 0x01: eax=0x1 ebx=0x2 ecx=0x3 edx=0x4\n"
+                  "   0x00000004 0x02: eax=0x1 ebx=0x2 ecx=0x3 edx=0x4\n",
+         6, "leaf 0x00000004 sub-leaf 2 has a different answer on line 4"},
+        {twoLeaves + "first stray\nsecond stray\n", 3, "unexpected text after the CPUID leaves: first stray"},
+        {twoLeaves + "\nfirst stray\n# a comment\nsecond stray\n\n", 4,
+         "unexpected text after the CPUID leaves: first stray"},
+        {twoLeaves + "first stray\nsecond stray\nCPUID 00000002: 1-2-3-4\n", 3,
+         "not a CPUID line: first stray"},
+    };
+    for (const auto& c : cases)
+    {
+        const Parsed p = Parse(c.text);
+        EXPECT_FALSE(p.ok) << c.text;
+        EXPECT_EQ(p.error.line, c.line) << c.text;
+        EXPECT_EQ(p.error.message, c.message) << c.text;
     }
 }
 

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "Frequency.h"
-#include "support/FakeClock.h"
+#include "RecordedClock.h"
 
 namespace zvt::test
 {
@@ -17,7 +17,7 @@ TEST(MeasureFrequency, OutsideOneToTenThousandMsIsZeroWithoutSleeping)
     for (std::int32_t ms :
          {0, -1, 10001, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()})
     {
-        const CFakeClock clock({0, 1'000'000});
+        const CRecordedClock clock({0, 1'000'000});
         EXPECT_EQ(MeasureFrequency(clock, ms), 0.0f) << ms;
         EXPECT_TRUE(clock.Sleeps().empty()) << ms;
         EXPECT_EQ(clock.Reads(), 0u) << ms;
@@ -41,7 +41,7 @@ TEST(MeasureFrequency, TicksPerMicrosecondOverOneSleep)
     };
     for (const auto& c : cases)
     {
-        const CFakeClock clock({c.t0, c.t1});
+        const CRecordedClock clock({c.t0, c.t1});
         EXPECT_FLOAT_EQ(MeasureFrequency(clock, c.ms), c.mhz) << c.ms << " ms from " << c.t0;
         EXPECT_EQ(clock.Sleeps(), std::vector<std::uint32_t>{static_cast<std::uint32_t>(c.ms)});
         EXPECT_EQ(clock.Reads(), 2u);

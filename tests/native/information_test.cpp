@@ -16,9 +16,9 @@
 #include "FeatureLabels.h"
 #include "Information.h"
 #include "MeasuredRecords.h"
+#include "RecordedClock.h"
 #include "support/AllocationCounter.h"
 #include "support/Dumps.h"
-#include "support/FakeClock.h"
 #include "support/Synthetic.h"
 
 namespace zvt::test
@@ -41,7 +41,7 @@ const std::vector<std::string> kColumnOrder = {
 Columns Describe(const std::string& dump)
 {
     const CRecordedCpuid cpuid = LoadDump(dump);
-    const CFakeClock clock;
+    const CRecordedClock clock;
     ZVT_CPU_INFORMATION info;
     std::memset(&info, 0xEE, sizeof info);
     info.size = ZVT_INFORMATION_SIZE;
@@ -255,7 +255,7 @@ class GetInformationCopy : public testing::Test
 {
 protected:
     CRecordedCpuid m_cpuid = LoadDump("qemu-EPYC-Rome");
-    CFakeClock m_clock{{0, 1'800'000'000}};
+    CRecordedClock m_clock{{0, 1'800'000'000}};
     CallerRecord m_caller{};
     CallerRecord m_before{};
 

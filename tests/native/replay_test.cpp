@@ -18,9 +18,9 @@
 #include "DataTable.h"
 #include "InformationFields.h"
 #include "MeasuredRecords.h"
+#include "RecordedClock.h"
 #include "ReportText.h"
 #include "support/Dumps.h"
-#include "support/FakeClock.h"
 
 namespace zvt::test
 {
@@ -82,7 +82,7 @@ std::string ReadBytes(const std::string& path)
 
 ZVT_CPU_IDENTITY IdentityOf(const CRecordedCpuid& cpuid)
 {
-    const CFakeClock clock;
+    const CRecordedClock clock;
     ZVT_CPU_IDENTITY identity{};
     EXPECT_EQ(PrepareIdentity(cpuid, clock, nullptr, 0, identity), 0);
     return identity;
@@ -198,7 +198,7 @@ TEST(Replay, ZvtinfoShowsWhatTheLibraryMakesOfEveryDump)
     for (const std::string& dump : DumpNames())
     {
         const CRecordedCpuid cpuid = LoadDump(dump);
-        const CFakeClock clock;
+        const CRecordedClock clock;
         ZVT_CPU_INFORMATION info{};
         info.size = ZVT_INFORMATION_SIZE;
         ASSERT_EQ(GetInformation(cpuid, clock, &info, 0), 0);
@@ -484,6 +484,54 @@ TEST(Replay, NamesWithBytesAboveAsciiDecodeThroughWindows1252)
         ASSERT_EQ(RunZvtinfo("--replay " + dump + " --report " + out + " --mode " + mode).exitCode, 0)
             << mode;
         EXPECT_EQ(ReadBytes(out).substr(0, start.size()), start) << mode;
+    }
+}
+
+// A dump of GenuineIntel whose brand string is the given bytes (at most 47, the rest zero).
+std::string BrandDump(const std::string& brand)
+{
+    std::uint8_t bytes[48] = {};
+    std::copy(brand.begin(), brand.end(), bytes);
+    std::string text = "CPUID 00000000: 00000001-756E6547-6C65746E-49656E69\n"
+                       "CPUID 00000001: 000306C4-00000800-00000000-00000000\n"
+                       "CPUID 80000000: 80000004-00000000-00000000-00000000\n";
+    for (std::uint32_t leaf = 0; leaf < 3; ++leaf)
+    {
+        std::uint32_t r[4] = {};
+        std::memcpy(r, bytes + 16 * leaf, sizeof r);
+        text += ZVT_LINE("CPUID %08X: %08X-%08X-%08X-%08X\n", 0x80000002u + leaf, r[0], r[1], r[2], r[3]);
+    }
+    return text;
+}
+
+// Control characters in a brand string (C0, DEL, C1) are '?' in the text and only there: the characters
+// either side of each range are shown, and the JSON keeps every byte.
+TEST(Replay, ControlCharactersInNamesShowAsQuestionMarks)
+{
+    const struct
+    {
+        const char* name;
+        std::string brand;
+        const char* shown; // UTF-8
+        const char* hex;
+    } cases[] = {
+        {"DEL inside", "Zv\x7Fyz", "Zv?yz", "5a767f797a"},
+        {"DEL last", "CPU\x7F", "CPU?", "4350557f"},
+        {"DEL and its neighbours", "~\x7F\x80", "~?\xE2\x82\xAC", "7e7f80"},
+        {"C0 and space", "A\x01\x1F B", "A?? B", "41011f2042"},
+        // 9F is Y with diaeresis in Windows-1252, not a control; the controls are judged after decoding.
+        {"C1 and its neighbours", "A\x9D\x9F\xA0z", "A?\xC5\xB8\xC2\xA0z", "419d9fa07a"},
+    };
+    for (const auto& c : cases)
+    {
+        const std::string dump = WriteTemp("control.txt", BrandDump(c.brand));
+        const ToolRun text = RunZvtinfo("--replay " + dump);
+        ASSERT_EQ(text.exitCode, 0) << c.name << ": " << text.err;
+        EXPECT_NE(text.out.find("\nModel name : " + std::string(c.shown) + "\n"), std::string::npos)
+            << c.name << "\n"
+            << text.out;
+        const Json info = Json::parse(RunZvtinfo("--json --replay " + dump).out)["information"];
+        EXPECT_EQ(info["modelNameHex"], c.hex) << c.name;
     }
 }
 

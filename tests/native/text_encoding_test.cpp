@@ -229,12 +229,20 @@ public:
     {
         m_calls += wide == nullptr ? 'w' : 'W';
         m_widened = text;
+        if (wide == nullptr && m_claimedUnits != 0)
+        {
+            return m_claimedUnits;
+        }
         return Copy(m_wide, wide, capacity);
     }
     std::size_t Narrow(const ZVT_WCHAR* wide, bool utf8, char* narrow, std::size_t capacity) noexcept override
     {
         m_calls += narrow == nullptr ? (utf8 ? 'u' : 'a') : (utf8 ? 'U' : 'A');
         m_narrowed.assign(wide, wide + m_wide.size());
+        if (narrow == nullptr && m_claimedBytes != 0)
+        {
+            return m_claimedBytes;
+        }
         return Copy(utf8 ? std::string("u8\xC3\xA9") : std::string("an\xE9"), narrow, capacity);
     }
 
@@ -242,6 +250,9 @@ public:
     std::string m_calls;
     std::string m_widened;
     std::basic_string<ZVT_WCHAR> m_narrowed;
+    // When not 0, the counts given instead of the real ones: too large for any allocation to succeed.
+    std::size_t m_claimedUnits = 0;
+    std::size_t m_claimedBytes = 0;
 
 private:
     template <typename Text, typename Unit>
@@ -322,6 +333,42 @@ TEST(AnsiText, NothingToWrite)
     EXPECT_EQ(write.bytes, Bytes{});
 }
 
+// A buffer the conversion cannot get is reported as such, and nothing reaches the file: the wide buffer
+// every encoding needs (its size in bytes beyond size_t), and the narrow one of ANSI and UTF-8 (larger than
+// any allocator gives).
+TEST(AnsiText, NoMemoryForABufferWritesNothing)
+{
+    const struct
+    {
+        int encoding;
+        bool narrowFails; // else the wide buffer fails
+        const char* calls;
+    } cases[] = {
+        {zvt::kEncodingAnsi, false, "w"},    {zvt::kEncodingUtf8, false, "w"},
+        {zvt::kEncodingUtf16BE, false, "w"}, {zvt::kEncodingUtf16LE, false, "w"},
+        {zvt::kEncodingHex, false, "w"},     {zvt::kEncodingAnsi, true, "wWa"},
+        {zvt::kEncodingUtf8, true, "wWu"},
+    };
+    for (const auto& c : cases)
+    {
+        CRecordingCodePages codePages;
+        if (c.narrowFails)
+        {
+            codePages.m_claimedBytes = SIZE_MAX;
+        }
+        else
+        {
+            codePages.m_claimedUnits = SIZE_MAX / sizeof(ZVT_WCHAR) + 1;
+        }
+        CVectorSink sink;
+        const zvt::TextWriteResult result = zvt::WriteAnsiText(c.encoding, "text", codePages, sink);
+        EXPECT_TRUE(result.memoryExhausted) << c.encoding << ' ' << c.narrowFails;
+        EXPECT_EQ(result.bytes, 0u) << c.encoding << ' ' << c.narrowFails;
+        EXPECT_EQ(sink.m_nWrites, 0) << c.encoding << ' ' << c.narrowFails;
+        EXPECT_EQ(codePages.m_calls, c.calls) << c.encoding << ' ' << c.narrowFails;
+    }
+}
+
 // Windows-1252 as Western Windows converts it: the undefined bytes pass through as the C1 controls of the
 // same value, the others take the characters of the Windows-1252 chart.
 TEST(AnsiText, Windows1252ReportInEveryEncoding)
@@ -340,4 +387,114 @@ TEST(AnsiText, Windows1252ReportInEveryEncoding)
     char narrow[2] = {};
     EXPECT_EQ(codePages.Narrow(kana.data(), false, narrow, sizeof narrow), 2u);
     EXPECT_EQ(narrow[0], '?'); // not in the code page
+}
+
+namespace
+{
+
+// Through the code pages as their callers use them: count, then convert; the terminator is dropped.
+std::basic_string<ZVT_WCHAR> WidenBytes(zvt::CCodePages& codePages, const std::string& bytes)
+{
+    std::basic_string<ZVT_WCHAR> wide(codePages.Widen(bytes.c_str(), nullptr, 0), 0);
+    EXPECT_EQ(codePages.Widen(bytes.c_str(), wide.data(), wide.size()), wide.size());
+    wide.pop_back();
+    return wide;
+}
+
+Bytes NarrowUnits(zvt::CCodePages& codePages, std::basic_string<ZVT_WCHAR> wide, bool utf8)
+{
+    std::string narrow(codePages.Narrow(wide.c_str(), utf8, nullptr, 0), '\0');
+    EXPECT_EQ(codePages.Narrow(wide.c_str(), utf8, narrow.data(), narrow.size()), narrow.size());
+    narrow.pop_back();
+    return Bytes(narrow.begin(), narrow.end());
+}
+
+} // namespace
+
+// The published Windows-1252 chart for 0x80..0xA0, written out here rather than taken from the converter.
+// The five bytes the chart leaves undefined go both ways as the C1 control of the same value, as Western
+// Windows converts them.
+TEST(Windows1252, BytesFrom80ToA0BothWays)
+{
+    const struct
+    {
+        std::uint8_t byte;
+        ZVT_WCHAR unit;
+    } chart[] = {
+        {0x80, 0x20AC}, // euro sign
+        {0x81, 0x0081}, // undefined
+        {0x82, 0x201A}, // single low-9 quotation mark
+        {0x83, 0x0192}, // f with hook
+        {0x84, 0x201E}, // double low-9 quotation mark
+        {0x85, 0x2026}, // horizontal ellipsis
+        {0x86, 0x2020}, // dagger
+        {0x87, 0x2021}, // double dagger
+        {0x88, 0x02C6}, // modifier letter circumflex
+        {0x89, 0x2030}, // per mille sign
+        {0x8A, 0x0160}, // S with caron
+        {0x8B, 0x2039}, // single left-pointing angle quotation mark
+        {0x8C, 0x0152}, // ligature OE
+        {0x8D, 0x008D}, // undefined
+        {0x8E, 0x017D}, // Z with caron
+        {0x8F, 0x008F}, // undefined
+        {0x90, 0x0090}, // undefined
+        {0x91, 0x2018}, // left single quotation mark
+        {0x92, 0x2019}, // right single quotation mark
+        {0x93, 0x201C}, // left double quotation mark
+        {0x94, 0x201D}, // right double quotation mark
+        {0x95, 0x2022}, // bullet
+        {0x96, 0x2013}, // en dash
+        {0x97, 0x2014}, // em dash
+        {0x98, 0x02DC}, // small tilde
+        {0x99, 0x2122}, // trade mark sign
+        {0x9A, 0x0161}, // s with caron
+        {0x9B, 0x203A}, // single right-pointing angle quotation mark
+        {0x9C, 0x0153}, // ligature oe
+        {0x9D, 0x009D}, // undefined
+        {0x9E, 0x017E}, // z with caron
+        {0x9F, 0x0178}, // Y with diaeresis
+        {0xA0, 0x00A0}, // no-break space, where the chart meets Latin-1 again
+        {0x7F, 0x007F}, // the last ASCII byte, just below
+        {0xFF, 0x00FF}, // y with diaeresis, the top
+    };
+    zvt::CWindows1252CodePages codePages;
+    for (const auto& [byte, unit] : chart)
+    {
+        // Between two letters, so that a dropped or doubled unit shows too.
+        EXPECT_EQ(WidenBytes(codePages, std::string{'a', static_cast<char>(byte), 'b'}),
+                  (std::basic_string<ZVT_WCHAR>{'a', unit, 'b'}))
+            << std::hex << +byte;
+        EXPECT_EQ(NarrowUnits(codePages, {'a', unit, 'b'}, false), (Bytes{'a', byte, 'b'}))
+            << std::hex << +byte;
+    }
+}
+
+// UTF-8 takes one byte below U+0080, two below U+0800, three from there to the end of the basic plane; the
+// bytes are Unicode's, written out by hand.
+TEST(Windows1252, Utf8LengthsAtTheirBoundaries)
+{
+    const struct
+    {
+        ZVT_WCHAR unit;
+        Bytes utf8;
+    } cases[] = {
+        {0x0001, {0x01}},
+        {0x007F, {0x7F}},
+        {0x0080, {0xC2, 0x80}},
+        {0x00FF, {0xC3, 0xBF}},
+        {0x07FF, {0xDF, 0xBF}},
+        {0x0800, {0xE0, 0xA0, 0x80}},
+        {0x20AC, {0xE2, 0x82, 0xAC}},
+        {0xFFFD, {0xEF, 0xBF, 0xBD}},
+    };
+    zvt::CWindows1252CodePages codePages;
+    for (const auto& [unit, utf8] : cases)
+    {
+        Bytes expected{'a'};
+        expected.insert(expected.end(), utf8.begin(), utf8.end());
+        expected.push_back('b');
+        EXPECT_EQ(NarrowUnits(codePages, {'a', unit, 'b'}, true), expected) << std::hex << unit;
+        const std::basic_string<ZVT_WCHAR> alone{unit, 0};
+        EXPECT_EQ(codePages.Narrow(alone.data(), true, nullptr, 0), utf8.size() + 1) << std::hex << unit;
+    }
 }

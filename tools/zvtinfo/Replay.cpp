@@ -5,8 +5,9 @@
 #include <cstring>
 #include <filesystem>
 
+#include "DumpReader.h"
 #include "MeasuredRecords.h"
-#include "RecordedCpuid.h"
+#include "RecordedClock.h"
 #include "Sources.h"
 
 namespace zvtinfo
@@ -16,28 +17,6 @@ namespace
 
 // Larger files are not dumps; the limit also ends reads of endless inputs (a device, a pipe).
 constexpr std::size_t kMaxDumpBytes = 16u << 20;
-
-// Counts kilo-ticks per millisecond of sleep at the recorded frequency: MHz = ticks / ms / 1000.
-class CRecordedClock final : public zvt::CClock
-{
-public:
-    explicit CRecordedClock(std::int32_t frequencyMhz) noexcept
-        : m_ticksPerMs(static_cast<std::uint64_t>(frequencyMhz) * 1000u)
-    {
-    }
-    std::uint64_t ReadTimeStampCounter() const noexcept override
-    {
-        return m_ticks;
-    }
-    void SleepMs(std::uint32_t milliseconds) const noexcept override
-    {
-        m_ticks += m_ticksPerMs * milliseconds;
-    }
-
-private:
-    std::uint64_t m_ticksPerMs;
-    mutable std::uint64_t m_ticks = 0;
-};
 
 bool ReadDumpFile(const std::string& path, std::string& bytes, Failure& failure)
 {
@@ -108,7 +87,7 @@ bool ReplayDump(const std::string& path, Snapshot& snapshot, Failure& failure)
         return false;
     }
     // A report carries its rounded frequency; one millisecond at that rate reproduces it exactly.
-    const CRecordedClock clock(details.frequencyMhz);
+    const zvt::CRecordedClock clock(details.frequencyMhz);
     const std::int32_t measureMs = details.frequencyMhz > 0 ? 1 : 0;
     snapshot.identityResult = zvt::PrepareIdentity(cpuid, clock, nullptr, measureMs, snapshot.identity);
     snapshot.information = ZVT_CPU_INFORMATION{};

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "RecordedCpuid.h"
+#include "DumpReader.h"
 
 namespace zvt::test
 {

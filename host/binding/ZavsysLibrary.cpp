@@ -1,8 +1,6 @@
 // Loading zavsys.dll and binding its exports.
 #include "ZavsysLibrary.h"
 
-#include <utility>
-
 #include "BindExports.h"
 
 namespace zvt
@@ -37,23 +35,7 @@ bool CZavsysLibrary::IsComplete() const
 
 std::string CZavsysLibrary::MissingExports() const
 {
-    const std::pair<bool, const char*> exports[] = {
-        {m_pfnGetIdentity != nullptr, "zvtGetIdentity"},
-        {m_pfnGetInformation != nullptr, "zvtGetInformation"},
-        {m_pfnGetWindowsVersion != nullptr, "zvtGetWindowsVersion"},
-        {m_pfnIsWow64 != nullptr, "zvtIsWow64"},
-        {m_pfnGetFileVersion != nullptr, "zvtGetFileVersion"},
-        {m_pfnGetTemporaryFileName != nullptr, "zvtGetTemporaryFileName"},
-    };
-    std::string missing;
-    for (const auto& [bound, name] : exports)
-    {
-        if (!bound)
-        {
-            missing += missing.empty() ? name : std::string(", ") + name;
-        }
-    }
-    return missing;
+    return zvt::MissingExports(*this);
 }
 
 } // namespace zvt

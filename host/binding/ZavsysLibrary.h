@@ -1,4 +1,4 @@
-// zavsys.dll loaded and its six exports bound by name, as any caller binds them: the one binding of the
+// zavsys.dll loaded and its exports bound by name, as any caller binds them: the one binding of the
 // tools, the tests and the benchmarks (the test program has its own loader classes, bound alike through
 // BindExports.h).
 #pragma once
@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "zavsys.h"
+#include "ExportTable.h"
 
 namespace zvt
 {
@@ -31,18 +31,13 @@ public:
     {
         return m_dwLoadError;
     }
-    // Loaded, with all six exports bound.
+    // Loaded, with every export of the table bound.
     bool IsComplete() const;
-    // The names of the exports that could not be bound, comma-separated; all six when nothing loaded.
+    // The names of the exports that could not be bound, comma-separated; all of them when nothing loaded.
     std::string MissingExports() const;
 
     // Null for what could not be bound.
-    PFN_zvtGetIdentity m_pfnGetIdentity = nullptr;
-    PFN_zvtGetInformation m_pfnGetInformation = nullptr;
-    PFN_zvtGetWindowsVersion m_pfnGetWindowsVersion = nullptr;
-    PFN_zvtIsWow64 m_pfnIsWow64 = nullptr;
-    PFN_zvtGetFileVersion m_pfnGetFileVersion = nullptr;
-    PFN_zvtGetTemporaryFileName m_pfnGetTemporaryFileName = nullptr;
+    ZVT_EXPORT_TABLE(ZVT_EXPORT_POINTER)
     HMODULE m_hModule = nullptr;
 
 private:
