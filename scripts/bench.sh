@@ -8,16 +8,17 @@ set -eu
 wineserver -p
 $WINE64 wineboot >/dev/null 2>&1
 echo "kernel: $(grep -m1 'cpu MHz' /proc/cpuinfo); $(dmesg 2>/dev/null | grep -m1 -o 'tsc: Detected.*' || true)"
-for t in x86_64 i686; do
-  if [ $t = i686 ]; then loader=$WINE32; else loader=$WINE64; fi
+rounds=${1:-2000}
+bench_width() {
   echo "== $t"
-  (cd "$B/$t/bin" && $loader identity_bench.exe "${1:-2000}" | tr -d '\r')
+  (cd "$B/$t/bin" && $loader identity_bench.exe "$rounds" | tr -d '\r')
   (cd "$B/$t/bin" && $loader report_bench.exe | tr -d '\r')
   (cd "$B/$t/bin" && $loader system_bench.exe | tr -d '\r')
   (cd "$B/$t/bin" && $loader features_bench.exe | tr -d '\r')
   echo "zavsys.dll: $(stat -c %s "$B/$t/bin/zavsys.dll") bytes; imports:" \
     $($t-w64-mingw32-objdump -p "$B/$t/bin/zavsys.dll" | sed -n 's/.*DLL Name: //p')
-done
+}
+for_each_width bench_width
 echo "zavsys_features.h: $(stat -c %s "$src/library/zavsys_features.h") bytes, $(wc -l <"$src/library/zavsys_features.h") lines"
 wineserver -k
 sh "$(dirname "$0")/stress.sh"

@@ -1,12 +1,14 @@
 #!/bin/sh
-# check-package.sh BUILD32 BUILD64: makes the release zip, unpacks it into an empty folder and runs both
-# zvtinfo builds from there under Wine, as a user who has only the zip would.
+# check-package.sh: makes the release zip of the build trees (./build or $ZVT_BUILD), unpacks it into an
+# empty folder and runs both zvtinfo builds from there under Wine, as a user who has only the zip would.
 set -eu
-b32=$1 b64=$2
-[ -f "$b32/cmake_install.cmake" ] && [ -f "$b64/cmake_install.cmake" ] || { echo "both widths must be built first"; exit 1; }
+. "$(dirname "$0")/env.sh"
+for t in $WIDTHS; do
+  [ -f "$B/$t/cmake_install.cmake" ] || { echo "both widths must be built first ($t is not)"; exit 1; }
+done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-zip=$(sh "$(dirname "$0")/make-zip.sh" "$b32" "$b64" "$work/out")
+zip=$(sh "$src/scripts/package.sh" "$work/out")
 echo "package: $(basename "$zip"), $(wc -c <"$zip") bytes"
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && unzip -q "$zip")
@@ -20,13 +22,13 @@ run() { # run LOADER FOLDER ARGS...: zvtinfo from the unpacked folder, output wi
   loader=$1 folder=$2; shift 2
   (cd "$root/$folder" && $loader ./zvtinfo.exe "$@") | tr -d '\r'
 }
-for pair in "wine x86 yes" "/usr/lib/wine/wine64 x64 no"; do
-  set -- $pair
-  loader=$1 folder=$2 wow64=$3
+check_width() {
+  folder=$arch wow64=$([ $bits = 32 ] && echo yes || echo no)
   text=$(run "$loader" "$folder")
   echo "$text" | grep -q '^Vendor name : [A-Za-z]' || { echo "$folder: no processor text"; echo "$text"; exit 1; }
   echo "$text" | grep -qx "WOW64 : $wow64" || { echo "$folder: expected WOW64 : $wow64"; echo "$text"; exit 1; }
   echo "$text" | grep -q 'zavsys.dll  Version : [0-9]' || { echo "$folder: no library version"; echo "$text"; exit 1; }
   run "$loader" "$folder" --json | python3 -c 'import json, sys; d = json.load(sys.stdin); assert d["identity"]["size"] == 2056'
   echo "$folder: ok"
-done
+}
+for_each_width check_width

@@ -9,8 +9,8 @@
 #   compares with those, which halves the time.
 # SOURCE_DATE_EPOCH, the zip's one time, is the commit's time unless set.
 set -eu
-src=$(cd "$(dirname "$0")/.." && pwd)
 given=${1:+$(cd "$1" && pwd)}
+. "$(dirname "$0")/env.sh"
 # The zip's time only: the builds run without it, as a developer's do, so that no tool that reads it (ld
 # takes the PE time stamps from it) hides a time that an ordinary build would record.
 epoch=${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct)}
@@ -30,17 +30,18 @@ files="i686/bin/zavsys.dll i686/bin/zvtinfo.exe i686/bin/TestZavit32.exe i686/li
 build_copy() {
   mkdir -p "$1/src"
   tar -C "$1/src" -xf "$work/sources.tar"
-  for t in i686 x86_64; do
-    bits=$([ $t = i686 ] && echo 32 || echo 64)
-    cmake -S "$1/src" -B "$1/build/$t" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$1/src/cmake/mingw-$t.cmake" >/dev/null
-    cmake --build "$1/build/$t" -j2 --target zavsys zvtinfo TestZavit$bits >/dev/null
-  done
+  for_each_width build_release "$1"
+}
+# build_release DIR: the release files of width $t from DIR/src in DIR/build/$t.
+build_release() {
+  cmake -S "$1/src" -B "$1/build/$t" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$1/src/cmake/mingw-$t.cmake" >/dev/null
+  cmake --build "$1/build/$t" -j2 --target zavsys zvtinfo TestZavit$bits >/dev/null
 }
 
 # hashes BUILD NAME: the zip of BUILD's two trees made in $work/NAME; the files' hashes in $work/NAME.hashes.
 hashes() {
-  zip=$(SOURCE_DATE_EPOCH=$epoch sh "$src/scripts/make-zip.sh" "$1/i686" "$1/x86_64" "$work/$2")
+  zip=$(SOURCE_DATE_EPOCH=$epoch ZVT_BUILD="$1" sh "$src/scripts/package.sh" "$work/$2")
   (cd "$1" && sha256sum $files) >"$work/$2.hashes"
   (cd "$work/$2" && sha256sum "$(basename "$zip")") >>"$work/$2.hashes"
 }

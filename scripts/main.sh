@@ -8,11 +8,11 @@ if [ "$(id -u)" = 0 ]; then sh "$here/setup.sh"; else sudo sh "$here/setup.sh"; 
 . "$here/env.sh"
 build_all
 wine_prefix
-for t in x86_64 i686; do
+show_zvtinfo() {
   echo "== zavsys.dll, $t"
-  if [ $t = i686 ]; then loader=$WINE32; else loader=$WINE64; fi
   (cd "$B/$t/bin" && $loader zvtinfo.exe --measure 500 | tr -d '\r')
-done
+}
+for_each_width show_zvtinfo
 if [ -n "${DISPLAY:-}" ]; then
   echo "== TestZavit64.exe: close the dialog to finish"
   (cd "$B/x86_64/bin" && $WINE64 TestZavit64.exe)

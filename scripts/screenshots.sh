@@ -9,10 +9,10 @@ unset DISPLAY
 wine_prefix
 wineserver -w # a session of earlier wine runs ends first: ours is started with the display
 start_session
-for t in x86_64 i686; do
-  if [ $t = i686 ]; then bits=32 loader=$WINE32; else bits=64 loader=$WINE64; fi
+screenshot_width() {
   sh "$src/scripts/gui-check.sh" "$loader" "$B/$t/bin" TestZavit$bits.exe normal "$B/$t/gui" >/dev/null
   cp "$B/$t/gui/normal-TestZavit$bits.exe.png" "$out/dialog-$bits.png"
   cp "$B/$t/gui/normal-TestZavit$bits.exe.about.png" "$out/about-$bits.png"
-done
+}
+for_each_width screenshot_width
 echo "$out"

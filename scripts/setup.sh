@@ -20,7 +20,7 @@ $SUDO sh "$here/binfmt-i386.sh"
 $SUDO apt-get install -y -qq --no-install-recommends \
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
-  wine wine64 wine32:i386 fonts-wine fonts-ipafont-gothic xvfb x11-utils netpbm cpuid \
+  wine wine64 wine32:i386 fonts-wine fonts-ipafont-gothic xvfb x11-utils netpbm cpuid icoutils \
   nlohmann-json3-dev libcli11-dev zip unzip python3 llvm-14 lld-14 pkgconf >/dev/null
 /usr/lib/wine/wine --version >/dev/null   # the 32-bit loader starts (through qemu-i386)
 echo "setup: done"

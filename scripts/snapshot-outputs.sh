@@ -20,14 +20,14 @@ run() {
   rc=0
   case $flavour in
     native) "$B/native/tools/zvtinfo/zvtinfo" "$@" ;;
-    x86_64) $WINE64 "$B/x86_64/bin/zvtinfo.exe" "$@" ;;
-    i686) $WINE32 "$B/i686/bin/zvtinfo.exe" "$@" ;;
+    i686) $WINE32 "$B/$flavour/bin/zvtinfo.exe" "$@" ;;
+    *) $WINE64 "$B/$flavour/bin/zvtinfo.exe" "$@" ;;
   esac >"$out/run.tmp" 2>&1 || rc=$?
   tr -d '\r' <"$out/run.tmp" | sed "s|$out|OUT|g" # the same text whatever the output folder
   echo "exit $rc"
 }
 
-for flavour in ${ZVT_SNAPSHOT_FLAVOURS:-native x86_64 i686}; do
+for flavour in ${ZVT_SNAPSHOT_FLAVOURS:-native $WIDTHS}; do
   dir="$out/$flavour"; mkdir -p "$dir"
   for dump in $dumps; do
     name=$(echo "$dump" | tr / _)
@@ -47,7 +47,7 @@ for flavour in ${ZVT_SNAPSHOT_FLAVOURS:-native x86_64 i686}; do
   rm -f "$dir/bad.txt"
 done
 
-for t in i686 x86_64; do
+modules_width() {
   dir="$out/modules-$t"; mkdir -p "$dir"
   for module in zavsys.dll TestZavit32.exe TestZavit64.exe zvtinfo.exe; do
     file="$B/$t/bin/$module"
@@ -58,6 +58,7 @@ for t in i686 x86_64; do
     done >"$dir/$module.resource-hashes"
   done
   ${t}-w64-mingw32-objdump -p "$B/$t/bin/zavsys.dll" | sed -n '/Ordinal\/Name Pointer/,/^$/p' >"$dir/zavsys.exports"
-done
+}
+for_each_width modules_width
 rm -f "$out/run.tmp"
 echo "snapshot in $out"

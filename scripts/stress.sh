@@ -8,8 +8,7 @@ set -eu
 wineserver -p
 $WINE64 wineboot >/dev/null 2>&1
 failed=""
-for t in x86_64 i686; do
-  if [ $t = i686 ]; then loader=$WINE32; else loader=$WINE64; fi
+stress_width() {
   echo "== $t"
   start=$(date +%s)
   rm -f "$B/$t/stress.status"
@@ -17,7 +16,8 @@ for t in x86_64 i686; do
     tr -d '\r')
   echo "($t: $(($(date +%s) - start)) s)"
   [ "$(cat "$B/$t/stress.status")" = 0 ] || failed="$failed $t"
-done
+}
+for_each_width stress_width "$@"
 wineserver -k
 if [ -n "$failed" ]; then
   echo "stress failed:$failed"
