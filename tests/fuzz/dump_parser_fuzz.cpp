@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "MeasuredRecords.h"
 #include "DumpReader.h"
+#include "MeasuredRecords.h"
 
 namespace
 {
