@@ -1,12 +1,5 @@
-# Cross build for i686 Windows with mingw-w64 (posix thread model); tests run under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for i686 Windows; tests run under 32-bit Wine.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine)
+set(ZVT_MINGW_TRIPLET i686-w64-mingw32)
+set(ZVT_WINE /usr/lib/wine/wine)
+include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)

@@ -1,12 +1,5 @@
-# Cross build for x86_64 Windows with mingw-w64 (posix thread model); tests run under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for x86_64 Windows; tests run under 64-bit Wine.
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+set(ZVT_MINGW_TRIPLET x86_64-w64-mingw32)
+set(ZVT_WINE /usr/lib/wine/wine64)
+include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)

@@ -14,6 +14,7 @@
 #include "DataTable.h"
 #include "FeatureLabels.h"
 #include "Information.h"
+#include "InformationFields.h"
 #include "PerProcessorFields.h"
 #include "Sentinel.h"
 #include "ZavsysLibrary.h"
@@ -104,16 +105,14 @@ TEST_F(Cpu, InformationDecodesThisProcessor)
     EXPECT_STREQ(information.modelName, expected.modelName);
     EXPECT_EQ(information.size, ZVT_INFORMATION_SIZE);
     EXPECT_EQ(information.frequency, 0.0f);
-    EXPECT_EQ(information.family, expected.family);
-    EXPECT_EQ(information.extendedFamily, expected.extendedFamily);
-    EXPECT_EQ(information.baseFamily, expected.baseFamily);
-    EXPECT_EQ(information.model, expected.model);
-    EXPECT_EQ(information.extendedModel, expected.extendedModel);
-    EXPECT_EQ(information.baseModel, expected.baseModel);
+    for (const auto& [name, member] : zvtinfo::kInformationFields)
+    {
+        if (member != &ZVT_CPU_INFORMATION::stepping)
+        {
+            EXPECT_EQ(information.*member, expected.*member) << name;
+        }
+    }
     EXPECT_EQ(information.stepping, static_cast<std::int32_t>(Cpuid(1).eax & 0xF));
-    EXPECT_EQ(information.cores, expected.cores);
-    EXPECT_EQ(information.logicalCores, 0);
-    EXPECT_EQ(information.threads, 0);
     EXPECT_EQ(information.features, expected.features);
     EXPECT_EQ((information.features & ZVT_FEATURE_SSE2) != 0, ((Cpuid(1).edx >> 26) & 1) != 0);
 }

@@ -248,6 +248,28 @@ TEST_F(ProgramResources, ManifestAsksForNothingMore)
     EXPECT_NE(text.find(">true</dpiAware>"), std::string::npos);
 }
 
+// The version resource each width's program carries; the two differ in their build numbers and names.
+struct ProgramVersion
+{
+    DWORD fileMs, fileLs, productMs, productLs;
+    const wchar_t* description;
+    const wchar_t* internalName;
+    const wchar_t* fileName;
+    const wchar_t* fileVersion;
+    const wchar_t* productVersion;
+};
+#ifdef _WIN64
+constexpr ProgramVersion kVersion = {
+    (1u << 16) | 1600u,      (14064u << 16) | 60689u,       (1u << 16) | 1600u,
+    (14064u << 16) | 60689u, L"Test for Zavit DLL (AMD64)", L"TestZavit@AMD64",
+    L"TestZavit64.exe",      L"1.1600.14064.60689",         L"1.1600.14064.60689"};
+#else
+constexpr ProgramVersion kVersion = {
+    (1u << 16) | 1600u,      (14032u << 16) | 60689u,     (3u << 16) | 1600u,
+    (14032u << 16) | 60689u, L"Test for Zavit DLL (x86)", L"TestZavit@x86",
+    L"TestZavit32.exe",      L"1.1600.14032.60689",       L"3.1600.14032.60689"};
+#endif
+
 TEST(ProgramVersion, VersionResourceOfThisWidth)
 {
     const zvt::test::CVersionResource resource(ZVT_PROGRAM);
@@ -256,27 +278,15 @@ TEST(ProgramVersion, VersionResourceOfThisWidth)
     ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
     EXPECT_EQ(resource.String(L"ProductName"), L"TestZavit");
-#ifdef _WIN64
-    EXPECT_EQ(fixed->dwFileVersionMS, (1u << 16) | 1600u);
-    EXPECT_EQ(fixed->dwFileVersionLS, (14064u << 16) | 60689u);
-    EXPECT_EQ(fixed->dwProductVersionMS, (1u << 16) | 1600u);
-    EXPECT_EQ(fixed->dwProductVersionLS, (14064u << 16) | 60689u);
-    EXPECT_EQ(resource.String(L"FileDescription"), L"Test for Zavit DLL (AMD64)");
-    EXPECT_EQ(resource.String(L"InternalName"), L"TestZavit@AMD64");
-    EXPECT_EQ(resource.String(L"OriginalFilename"), L"TestZavit64.exe");
-    EXPECT_EQ(resource.String(L"FileVersion"), L"1.1600.14064.60689");
-    EXPECT_EQ(resource.String(L"ProductVersion"), L"1.1600.14064.60689");
-#else
-    EXPECT_EQ(fixed->dwFileVersionMS, (1u << 16) | 1600u);
-    EXPECT_EQ(fixed->dwFileVersionLS, (14032u << 16) | 60689u);
-    EXPECT_EQ(fixed->dwProductVersionMS, (3u << 16) | 1600u);
-    EXPECT_EQ(fixed->dwProductVersionLS, (14032u << 16) | 60689u);
-    EXPECT_EQ(resource.String(L"FileDescription"), L"Test for Zavit DLL (x86)");
-    EXPECT_EQ(resource.String(L"InternalName"), L"TestZavit@x86");
-    EXPECT_EQ(resource.String(L"OriginalFilename"), L"TestZavit32.exe");
-    EXPECT_EQ(resource.String(L"FileVersion"), L"1.1600.14032.60689");
-    EXPECT_EQ(resource.String(L"ProductVersion"), L"3.1600.14032.60689");
-#endif
+    EXPECT_EQ(fixed->dwFileVersionMS, kVersion.fileMs);
+    EXPECT_EQ(fixed->dwFileVersionLS, kVersion.fileLs);
+    EXPECT_EQ(fixed->dwProductVersionMS, kVersion.productMs);
+    EXPECT_EQ(fixed->dwProductVersionLS, kVersion.productLs);
+    EXPECT_EQ(resource.String(L"FileDescription"), kVersion.description);
+    EXPECT_EQ(resource.String(L"InternalName"), kVersion.internalName);
+    EXPECT_EQ(resource.String(L"OriginalFilename"), kVersion.fileName);
+    EXPECT_EQ(resource.String(L"FileVersion"), kVersion.fileVersion);
+    EXPECT_EQ(resource.String(L"ProductVersion"), kVersion.productVersion);
     const void* translation = resource.Value(L"\\VarFileInfo\\Translation");
     ASSERT_NE(translation, nullptr);
     EXPECT_EQ(*static_cast<const DWORD*>(translation), (1200u << 16) | 0x411u);
