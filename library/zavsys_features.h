@@ -36,7 +36,7 @@
 extern "C" {
 #endif
 
-// The words: which leaf and register each one copies.
+// The words: which leaf and register each one copies (read through ZVT_WORD_TABLE below).
 #define ZVT_WORD_1_EDX 0        // basic leaf 1 EDX
 #define ZVT_WORD_1_ECX 1        // basic leaf 1 ECX
 #define ZVT_WORD_7_EBX 2        // leaf 7 sub-leaf 0 EBX
@@ -315,6 +315,34 @@ extern "C" {
     ENTRY(XCR0_APX, 9, 19, "xcr0_apx")
 #define ZVT_FLAGS_D_EDX(ENTRY) ENTRY(XCR0_LWP, 10, 30, "xcr0_lwp")
 
+// Where each word comes from, in word order: ROW(word, leaf, sub-leaf, register, flags) makes ZVT_WORD_<word>
+// the `register` member of `leaf` at `sub-leaf`, with the flags its list names. Adding a word takes a
+// ZVT_WORD_* number, one row here, and its list.
+#define ZVT_WORD_TABLE(ROW)                                                                                  \
+    ROW(1_EDX, 0x1u, 0, edx, ZVT_FLAGS_1_EDX)                                                                \
+    ROW(1_ECX, 0x1u, 0, ecx, ZVT_FLAGS_1_ECX)                                                                \
+    ROW(7_EBX, 0x7u, 0, ebx, ZVT_FLAGS_7_EBX)                                                                \
+    ROW(7_ECX, 0x7u, 0, ecx, ZVT_FLAGS_7_ECX)                                                                \
+    ROW(7_EDX, 0x7u, 0, edx, ZVT_FLAGS_7_EDX)                                                                \
+    ROW(80000001_EDX, 0x80000001u, 0, edx, ZVT_FLAGS_80000001_EDX)                                           \
+    ROW(80000001_ECX, 0x80000001u, 0, ecx, ZVT_FLAGS_80000001_ECX)                                           \
+    ROW(80000007_EDX, 0x80000007u, 0, edx, ZVT_FLAGS_80000007_EDX)                                           \
+    ROW(80000008_EBX, 0x80000008u, 0, ebx, ZVT_FLAGS_80000008_EBX)                                           \
+    ROW(XCR0_LOW, 0xDu, 0, eax, ZVT_FLAGS_D_EAX)                                                             \
+    ROW(XCR0_HIGH, 0xDu, 0, edx, ZVT_FLAGS_D_EDX)
+
+// The arrays below are indexed by word, so a row out of place would read one word into another's number.
+// The record holds sub-leaf 0 alone: a row asking for another could never be read.
+#define ZVT_WORD_POSITION_ROW(word, leaf, subLeaf, reg, flags) ZVT_WORD_POSITION_##word,
+#define ZVT_WORD_CHECK_ROW(word, leaf, subLeaf, reg, flags)                                                  \
+    &&ZVT_WORD_##word == ZVT_WORD_POSITION_##word && (subLeaf) == 0
+enum
+{
+    ZVT_WORD_TABLE(ZVT_WORD_POSITION_ROW) ZVT_WORD_ROWS
+};
+ZVT_STATIC_ASSERT(ZVT_WORD_ROWS == ZVT_FLAG_WORDS, "one row per word");
+ZVT_STATIC_ASSERT(1 ZVT_WORD_TABLE(ZVT_WORD_CHECK_ROW), "rows in word order, all of sub-leaf 0");
+
 // Every flag, in number order.
 #define ZVT_FLAGS(ENTRY)                                                                                     \
     ZVT_FLAGS_1_EDX(ENTRY)                                                                                   \
@@ -366,45 +394,52 @@ ZVT_INLINE const ZVT_CPUID_LEAF* zvtFindExtendedLeaf(const ZVT_CPU_IDENTITY* ide
 }
 
 #define ZVT_FLAG_MASK_ROW(id, word, bit, name) | (1u << (bit))
+#define ZVT_WORD_MASK_ROW(word, leaf, subLeaf, reg, flags) 0u flags(ZVT_FLAG_MASK_ROW),
 
 // The bits of a word that have a name.
 ZVT_INLINE uint32_t zvtGetFlagWordMask(int word)
 {
-    static const uint32_t masks[ZVT_FLAG_WORDS] = {
-        0u ZVT_FLAGS_1_EDX(ZVT_FLAG_MASK_ROW),        0u ZVT_FLAGS_1_ECX(ZVT_FLAG_MASK_ROW),
-        0u ZVT_FLAGS_7_EBX(ZVT_FLAG_MASK_ROW),        0u ZVT_FLAGS_7_ECX(ZVT_FLAG_MASK_ROW),
-        0u ZVT_FLAGS_7_EDX(ZVT_FLAG_MASK_ROW),        0u ZVT_FLAGS_80000001_EDX(ZVT_FLAG_MASK_ROW),
-        0u ZVT_FLAGS_80000001_ECX(ZVT_FLAG_MASK_ROW), 0u ZVT_FLAGS_80000007_EDX(ZVT_FLAG_MASK_ROW),
-        0u ZVT_FLAGS_80000008_EBX(ZVT_FLAG_MASK_ROW), 0u ZVT_FLAGS_D_EAX(ZVT_FLAG_MASK_ROW),
-        0u ZVT_FLAGS_D_EDX(ZVT_FLAG_MASK_ROW)};
+    static const uint32_t masks[ZVT_FLAG_WORDS] = {ZVT_WORD_TABLE(ZVT_WORD_MASK_ROW)};
     return word < 0 || word >= ZVT_FLAG_WORDS ? 0u : masks[word];
 }
 
-// The raw register behind a word, 0 when the record does not hold its leaf.
-ZVT_INLINE uint32_t zvtReadFlagWord(const ZVT_CPU_IDENTITY* identity, int word)
+// The leaf `leaf` of either range, or NULL when the record does not hold it.
+ZVT_INLINE const ZVT_CPUID_LEAF* zvtFindLeaf(const ZVT_CPU_IDENTITY* identity, uint32_t leaf)
 {
-    // Per word: its leaf, and its register (0 EAX, 1 EBX, 2 ECX, 3 EDX).
-    static const uint32_t leaves[ZVT_FLAG_WORDS] = {
-        1u, 1u, 7u, 7u, 7u, 0x80000001u, 0x80000001u, 0x80000007u, 0x80000008u, 0xDu, 0xDu};
-    static const unsigned char registers[ZVT_FLAG_WORDS] = {3, 2, 1, 2, 3, 3, 2, 3, 1, 0, 3};
-    const ZVT_CPUID_LEAF* leaf;
-    if (word < 0 || word >= ZVT_FLAG_WORDS)
-        return 0u;
-    leaf = leaves[word] >= 0x80000000u ? zvtFindExtendedLeaf(identity, leaves[word])
-                                       : zvtFindBasicLeaf(identity, leaves[word]);
-    if (leaf == NULL)
-        return 0u;
-    switch (registers[word])
+    return leaf >= 0x80000000u ? zvtFindExtendedLeaf(identity, leaf) : zvtFindBasicLeaf(identity, leaf);
+}
+
+// The register of a leaf at that offset into ZVT_CPUID_LEAF.
+ZVT_INLINE uint32_t zvtGetRegister(const ZVT_CPUID_LEAF* leaf, size_t offset)
+{
+    switch (offset)
     {
-    case 0:
+    case offsetof(ZVT_CPUID_LEAF, eax):
         return leaf->eax;
-    case 1:
+    case offsetof(ZVT_CPUID_LEAF, ebx):
         return leaf->ebx;
-    case 2:
+    case offsetof(ZVT_CPUID_LEAF, ecx):
         return leaf->ecx;
     default:
         return leaf->edx;
     }
+}
+
+#define ZVT_WORD_LEAF_ROW(word, leaf, subLeaf, reg, flags) leaf,
+#define ZVT_WORD_REGISTER_ROW(word, leaf, subLeaf, reg, flags) offsetof(ZVT_CPUID_LEAF, reg),
+
+// The raw register behind a word, 0 when the record does not hold its leaf.
+ZVT_INLINE uint32_t zvtReadFlagWord(const ZVT_CPU_IDENTITY* identity, int word)
+{
+    static const uint32_t leaves[ZVT_FLAG_WORDS] = {ZVT_WORD_TABLE(ZVT_WORD_LEAF_ROW)};
+    static const size_t registers[ZVT_FLAG_WORDS] = {ZVT_WORD_TABLE(ZVT_WORD_REGISTER_ROW)};
+    const ZVT_CPUID_LEAF* leaf;
+    if (word < 0 || word >= ZVT_FLAG_WORDS)
+        return 0u;
+    leaf = zvtFindLeaf(identity, leaves[word]);
+    if (leaf == NULL)
+        return 0u;
+    return zvtGetRegister(leaf, registers[word]);
 }
 
 // Every flag of the record at once.
@@ -527,35 +562,34 @@ ZVT_INLINE int zvtMeetsLevelFlag(const ZVT_CPU_IDENTITY* identity, int flag)
     return zvtHasFlag(identity, flag);
 }
 
-#define ZVT_LEVEL_MISSING_ROW(id)                                                                            \
-    if (!zvtMeetsLevelFlag(identity, ZVT_FLAG_##id))                                                         \
-    {                                                                                                        \
-        if (missing != NULL && count < capacity)                                                             \
-            missing[count] = ZVT_FLAG_##id;                                                                  \
-        ++count;                                                                                             \
-    }
+#define ZVT_LEVEL_FLAG_ROW(id) ZVT_FLAG_##id,
 
 // The required flags of `level` (ZVT_LEVEL_BASELINE..ZVT_LEVEL_V4, the levels below it included) that the
 // record lacks, in the psABI's order; writes up to capacity of them to missing (which may be NULL) and
 // returns how many there are. 0 means the record meets the level.
 ZVT_INLINE int zvtGetMissingForLevel(const ZVT_CPU_IDENTITY* identity, int level, int* missing, int capacity)
 {
+    // What each level adds, from baseline up. ZVT_FLAG_NONE ends each list: the zeros that fill a short
+    // row would read as ZVT_FLAG_FPU.
+    static const int added[ZVT_LEVEL_V4][ZVT_LEVEL_MAX_MISSING + 1] = {
+        {ZVT_LEVEL_BASELINE_FLAGS(ZVT_LEVEL_FLAG_ROW) ZVT_FLAG_NONE},
+        {ZVT_LEVEL_V2_FLAGS(ZVT_LEVEL_FLAG_ROW) ZVT_FLAG_NONE},
+        {ZVT_LEVEL_V3_FLAGS(ZVT_LEVEL_FLAG_ROW) ZVT_FLAG_NONE},
+        {ZVT_LEVEL_V4_FLAGS(ZVT_LEVEL_FLAG_ROW) ZVT_FLAG_NONE}};
     int count = 0;
-    if (level >= ZVT_LEVEL_BASELINE)
+    int step;
+    int index;
+    for (step = ZVT_LEVEL_BASELINE; step <= level && step <= ZVT_LEVEL_V4; ++step)
     {
-        ZVT_LEVEL_BASELINE_FLAGS(ZVT_LEVEL_MISSING_ROW)
-    }
-    if (level >= ZVT_LEVEL_V2)
-    {
-        ZVT_LEVEL_V2_FLAGS(ZVT_LEVEL_MISSING_ROW)
-    }
-    if (level >= ZVT_LEVEL_V3)
-    {
-        ZVT_LEVEL_V3_FLAGS(ZVT_LEVEL_MISSING_ROW)
-    }
-    if (level >= ZVT_LEVEL_V4)
-    {
-        ZVT_LEVEL_V4_FLAGS(ZVT_LEVEL_MISSING_ROW)
+        const int* flags = added[step - ZVT_LEVEL_BASELINE];
+        for (index = 0; flags[index] != ZVT_FLAG_NONE; ++index)
+        {
+            if (zvtMeetsLevelFlag(identity, flags[index]))
+                continue;
+            if (missing != NULL && count < capacity)
+                missing[count] = flags[index];
+            ++count;
+        }
     }
     return count;
 }

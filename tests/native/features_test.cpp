@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -13,6 +14,7 @@
 
 #include "CpuidTables.h"
 #include "DataTable.h"
+#include "Information.h"
 #include "support/Dumps.h"
 #include "support/Synthetic.h"
 #include "zavsys_features.h"
@@ -151,6 +153,16 @@ TEST(FeatureLevel, EveryRecordedProcessorMeetsTheLevelOfTheToolsFlags)
     }
 }
 
+// The vendor string as leaf 0 of the dump spells it (EBX, EDX, ECX, low byte first).
+std::string VendorOf(const ZVT_CPU_IDENTITY& identity)
+{
+    std::string vendor;
+    for (const std::uint32_t word : {identity.basic[0].ebx, identity.basic[0].edx, identity.basic[0].ecx})
+        for (unsigned shift = 0; shift < 32; shift += 8)
+            vendor += static_cast<char>((word >> shift) & 0xFFu);
+    return vendor;
+}
+
 std::string Field(std::int32_t value)
 {
     return std::to_string(value);
@@ -175,8 +187,9 @@ TEST(FeatureCaches, AddressSizesAndCachesAsTheToolPrintsThemForTheVendorsThatDef
 
         ZVT_CACHES caches;
         const int found = zvtGetCaches(&identity, &caches);
-        const bool amd = zvtIsAmdOrHygon(&identity) != 0;
-        const bool intel = zvtIsIntel(&identity) != 0;
+        const std::string vendor = VendorOf(identity);
+        const bool amd = vendor == "AuthenticAMD" || vendor == "HygonGenuine";
+        const bool intel = vendor == "GenuineIntel";
         const bool hasL2 = row.at("l2Kb") != "-" && (amd || intel);
         const bool hasL1 = row.at("l1dKb") != "-" && amd;
         EXPECT_EQ(found, (hasL1 ? ZVT_CACHES_L1 : 0) | (hasL2 ? ZVT_CACHES_L2 : 0) |
@@ -338,6 +351,28 @@ TEST(FeatureFlags, NamesAreUniqueInNumberOrderAndFoundOnlyExactly)
     }
 }
 
+// The information record's feature word keeps its own bits; each reads the same CPUID bit as the header
+// flag paired with it here (zavsys.h gives each bit's leaf, register and bit).
+const std::pair<std::uint32_t, int> kFeatureBitFlags[] = {
+    {ZVT_FEATURE_3DNOW, ZVT_FLAG_3DNOW},   {ZVT_FEATURE_3DNOWEXT, ZVT_FLAG_3DNOWEXT},
+    {ZVT_FEATURE_SSE4A, ZVT_FLAG_SSE4A},   {ZVT_FEATURE_MMX, ZVT_FLAG_MMX},
+    {ZVT_FEATURE_MMXEXT, ZVT_FLAG_MMXEXT}, {ZVT_FEATURE_SSE, ZVT_FLAG_SSE},
+    {ZVT_FEATURE_SSE2, ZVT_FLAG_SSE2},     {ZVT_FEATURE_SSE3, ZVT_FLAG_PNI},
+    {ZVT_FEATURE_SSE41, ZVT_FLAG_SSE4_1},  {ZVT_FEATURE_SSE42, ZVT_FLAG_SSE4_2},
+    {ZVT_FEATURE_AMDV, ZVT_FLAG_SVM},      {ZVT_FEATURE_INTELVT, ZVT_FLAG_VMX},
+    {ZVT_FEATURE_X86_64, ZVT_FLAG_LM}};
+static_assert(std::size(kFeatureBitFlags) == ZVT_FEATURE_LABEL_COUNT, "every feature bit has its flag");
+
+TEST(FeatureFlags, EachFeatureBitOfTheInformationRecordIsItsFlagsBit)
+{
+    for (const auto& [feature, flag] : kFeatureBitFlags)
+    {
+        ZVT_CPU_IDENTITY identity = MakeRecord("AuthenticAMD", 1, 0x80000001u);
+        SetFlag(identity, zvtGetFlagName(flag));
+        EXPECT_EQ(CollectFeatures(identity), feature) << zvtGetFlagName(flag);
+    }
+}
+
 // The psABI's lists, in its order (LZCNT under the kernel's name abm), with lm for a 64-bit processor.
 const std::vector<std::vector<std::string>> kLevelFlags = {
     {"lm", "cmov", "cx8", "fpu", "fxsr", "mmx", "syscall", "sse", "sse2"},
@@ -412,6 +447,26 @@ TEST(FeatureLevel, TheEnabledLevelNeedsTheRegistersTheOsTurnedOnInXcr0)
     EXPECT_EQ(zvtGetEnabledLevel(&v2, 0u), ZVT_LEVEL_V2);
 }
 
+// XCR0 state components (Intel SDM vol. 1, 13.1): 1 SSE and 2 YMM for AVX; 5 opmask, 6 ZMM_Hi256 and
+// 7 Hi16_ZMM for AVX-512. v4 needs all five, v3 the first two; one missing costs the level.
+TEST(FeatureLevel, EachAvxAndAvx512StateComponentOfXcr0IsNeeded)
+{
+    const ZVT_CPU_IDENTITY v4 = RecordAtLevel("GenuineIntel", ZVT_LEVEL_V4);
+    const struct
+    {
+        std::uint64_t xcr0;
+        int level;
+    } cases[] = {{0xE7u, ZVT_LEVEL_V4},
+                 {0xC7u, ZVT_LEVEL_V3},
+                 {0xA7u, ZVT_LEVEL_V3},
+                 {0x67u, ZVT_LEVEL_V3},
+                 {0xE3u, ZVT_LEVEL_V2}};
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(zvtGetEnabledLevel(&v4, c.xcr0), c.level) << "XCR0 0x" << std::hex << c.xcr0;
+    }
+}
+
 TEST(FeatureCaches, FullyAssociativeAndUnstatedWaysAndVendorsWithoutTheseLeaves)
 {
     ZVT_CPU_IDENTITY amd = MakeRecord("HygonGenuine", 0xD, 0x80000008u);
@@ -451,6 +506,68 @@ TEST(FeatureCaches, FullyAssociativeAndUnstatedWaysAndVendorsWithoutTheseLeaves)
     amd.extended[0].eax = 0x80000005u;
     EXPECT_EQ(zvtGetCaches(&amd, &caches), ZVT_CACHES_L1);
     EXPECT_EQ(caches.l2.sizeKb + caches.l3.sizeKb, 0);
+}
+
+// Every field of each leaf holds a value no other field of it holds, so a field taken from the wrong
+// register, place or width fails. Layout from AMD's manual (vol. 3, CPUID Fn8000_0005 and Fn8000_0006),
+// values as "cpuid -f" decodes them. Ways codes of 0x80000006 (the least of their range): 2 two, 4 four,
+// 6 eight, 8 sixteen, 0xA 32, 0xC 64 ways.
+TEST(FeatureCaches, EveryFieldOfTheAmdCacheAndTlbLeavesIsReadFromItsOwnPlace)
+{
+    ZVT_CPU_IDENTITY amd = MakeRecord("AuthenticAMD", 1, 0x80000006u);
+    // EAX (2M/4M pages) and EBX (4K pages): data TLB ways 31..24, entries 23..16; instruction TLB ways 15..8,
+    // entries 7..0. ECX (data) and EDX (instruction) L1: KB 31..24, ways 23..16, lines per tag 15..8, line
+    // bytes 7..0.
+    amd.extended[5] = ZVT_CPUID_LEAF{0x02300418u, 0x08480628u, 0x200C0140u, 0x10050380u};
+    // EAX (2M/4M pages) and EBX (4K pages): data TLB ways code 31..28, entries 27..16; instruction TLB ways
+    // code 15..12, entries 11..0. ECX, L2: KB 31..16, ways code 15..12, lines per tag 11..8, line bytes
+    // 7..0. EDX, L3: 512 KB units 31..18, ways code 15..12, lines per tag 11..8, line bytes 7..0.
+    amd.extended[6] = ZVT_CPUID_LEAF{0x68002400u, 0xCC004100u, 0x02008140u, 0x00C0A380u};
+    ZVT_CACHES c;
+    ASSERT_EQ(zvtGetCaches(&amd, &c), ZVT_CACHES_L1 | ZVT_CACHES_L2 | ZVT_CACHES_L3);
+    const struct
+    {
+        const char* field;
+        std::int32_t decoded;
+        std::int32_t expected;
+    } fields[] = {
+        {"L1 data TLB 2M ways", c.l1dTlb2m.ways, 2},
+        {"L1 data TLB 2M entries", c.l1dTlb2m.entries, 48},
+        {"L1 instruction TLB 2M ways", c.l1iTlb2m.ways, 4},
+        {"L1 instruction TLB 2M entries", c.l1iTlb2m.entries, 24},
+        {"L1 data TLB 4K ways", c.l1dTlb4k.ways, 8},
+        {"L1 data TLB 4K entries", c.l1dTlb4k.entries, 72},
+        {"L1 instruction TLB 4K ways", c.l1iTlb4k.ways, 6},
+        {"L1 instruction TLB 4K entries", c.l1iTlb4k.entries, 40},
+        {"L1 data KB", c.l1d.sizeKb, 32},
+        {"L1 data ways", c.l1d.ways, 12},
+        {"L1 data lines per tag", c.l1d.linesPerTag, 1},
+        {"L1 data line bytes", c.l1d.lineBytes, 64},
+        {"L1 instruction KB", c.l1i.sizeKb, 16},
+        {"L1 instruction ways", c.l1i.ways, 5},
+        {"L1 instruction lines per tag", c.l1i.linesPerTag, 3},
+        {"L1 instruction line bytes", c.l1i.lineBytes, 128},
+        {"L2 data TLB 2M ways", c.l2dTlb2m.ways, 8},
+        {"L2 data TLB 2M entries", c.l2dTlb2m.entries, 2048},
+        {"L2 instruction TLB 2M ways", c.l2iTlb2m.ways, 2},
+        {"L2 instruction TLB 2M entries", c.l2iTlb2m.entries, 1024},
+        {"L2 data TLB 4K ways", c.l2dTlb4k.ways, 64},
+        {"L2 data TLB 4K entries", c.l2dTlb4k.entries, 3072},
+        {"L2 instruction TLB 4K ways", c.l2iTlb4k.ways, 4},
+        {"L2 instruction TLB 4K entries", c.l2iTlb4k.entries, 256},
+        {"L2 KB", c.l2.sizeKb, 512},
+        {"L2 ways", c.l2.ways, 16},
+        {"L2 lines per tag", c.l2.linesPerTag, 1},
+        {"L2 line bytes", c.l2.lineBytes, 64},
+        {"L3 KB", c.l3.sizeKb, 48 * 512},
+        {"L3 ways", c.l3.ways, 32},
+        {"L3 lines per tag", c.l3.linesPerTag, 3},
+        {"L3 line bytes", c.l3.lineBytes, 128},
+    };
+    for (const auto& f : fields)
+    {
+        EXPECT_EQ(f.decoded, f.expected) << f.field;
+    }
 }
 
 TEST(FeatureCaches, AssociativityCodesReadAsTheToolReadsThem)

@@ -32,6 +32,7 @@ struct Options
     std::string modeText = "ansi";
     std::int32_t measureMs = 0;
     std::string replayPath;
+    std::string xcr0Text; // empty: read this machine's, or none in a replay
 };
 
 // A report mode by name, or as a number (decimal or 0x hexadecimal) passed to the library unchanged.
@@ -63,6 +64,27 @@ std::optional<std::int32_t> ParseMode(const std::string& text)
     return std::nullopt;
 }
 
+// XCR0 as a user copies it from elsewhere: 0x and hexadecimal digits, or decimal digits, in 64 bits. Signs,
+// spaces and octal are refused rather than read as something else.
+std::optional<std::uint64_t> ParseXcr0(const std::string& text)
+{
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const std::string digits = hex ? text.substr(2) : text;
+    if (digits.empty() ||
+        digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string::npos)
+    {
+        return std::nullopt;
+    }
+    try
+    {
+        return std::stoull(digits, nullptr, hex ? 16 : 10);
+    }
+    catch (const std::out_of_range&)
+    {
+        return std::nullopt;
+    }
+}
+
 void DefineOptions(CLI::App& app, Options& options)
 {
     app.add_flag("--json", options.json, "Print one JSON object with every field of the records");
@@ -85,6 +107,13 @@ void DefineOptions(CLI::App& app, Options& options)
                    "\"CPUID xxxxxxxx: eax-ebx-ecx-edx\" lines, or an identity report")
         ->type_name("FILE")
         ->excludes(measure);
+    app.add_option("--xcr0", options.xcr0Text,
+                   "Take XCR0 as VALUE (0x hexadecimal, or decimal) for the enabled x86-64 level instead of "
+                   "reading this machine's; with --replay, the XCR0 the recorded machine had")
+        ->type_name("VALUE")
+        ->check([](const std::string& text) {
+            return ParseXcr0(text) ? std::string() : "not a 64-bit XCR0 value: " + text;
+        });
 }
 
 int Run(const Options& options)
@@ -101,11 +130,18 @@ int Run(const Options& options)
     if (options.replayPath.empty())
     {
         snapshot.frequencyMeasured = options.measureMs > 0;
-        snapshot.xcr0 = ReadThisMachineXcr0();
     }
     else
     {
         snapshot.frequencyMeasured = snapshot.replay->frequencyMhz > 0;
+    }
+    if (!options.xcr0Text.empty())
+    {
+        snapshot.xcr0 = ParseXcr0(options.xcr0Text);
+    }
+    else if (options.replayPath.empty())
+    {
+        snapshot.xcr0 = ReadThisMachineXcr0();
     }
     std::optional<ReportOutcome> report;
     if (!options.reportPath.empty())

@@ -48,7 +48,7 @@ struct Snapshot
     std::optional<SystemAnswers> system; // none natively and in a replay
     std::optional<ReplayOrigin> replay;
     bool frequencyMeasured = false;    // live with a measurement asked for, or a replayed report with one
-    std::optional<std::uint64_t> xcr0; // this machine's, read live; a dump does not record it
+    std::optional<std::uint64_t> xcr0; // read live, or given by --xcr0; a dump does not record it
 };
 
 // A one-line reason for giving up, and the exit code that goes with it.
