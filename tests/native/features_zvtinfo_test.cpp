@@ -11,6 +11,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "support/ZvtinfoRun.h"
+
 namespace zvt::test
 {
 namespace
@@ -19,50 +21,6 @@ namespace
 using Json = nlohmann::json;
 
 const std::string kSapphireRapids = ZVT_TEST_DATA "/cpuid/host-sapphirerapids.txt"; // v4 by its flags
-
-std::filesystem::path TempDirectory()
-{
-    return std::filesystem::temp_directory_path() / ("zvtinfo-features-" + std::to_string(getpid()));
-}
-
-// This run's files go when the program ends.
-const struct TempCleanup
-{
-    ~TempCleanup()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(TempDirectory(), ignored);
-    }
-} kTempCleanup;
-
-std::string TempPath(const std::string& name)
-{
-    std::filesystem::create_directories(TempDirectory());
-    return (TempDirectory() / name).string();
-}
-
-struct ToolRun
-{
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-ToolRun RunZvtinfo(const std::string& arguments)
-{
-    const std::string errPath = TempPath("stderr.txt");
-    ToolRun run;
-    std::FILE* pipe = popen((std::string(ZVT_ZVTINFO) + " " + arguments + " 2>" + errPath).c_str(), "r");
-    char chunk[4096];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
-        run.out.append(chunk, got);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::stringstream err;
-    err << std::ifstream(errPath).rdbuf();
-    run.err = err.str();
-    return run;
-}
 
 bool Shows(const std::string& out, const std::string& line)
 {

@@ -21,6 +21,7 @@
 #include "RecordedClock.h"
 #include "ReportText.h"
 #include "support/Dumps.h"
+#include "support/ZvtinfoRun.h"
 
 namespace zvt::test
 {
@@ -101,53 +102,12 @@ bool SameRecord(const ZVT_CPU_IDENTITY& a, const ZVT_CPU_IDENTITY& b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-std::string TempPath(const std::string& name)
-{
-    const auto dir = std::filesystem::temp_directory_path() / ("zvtinfo-test-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    return (dir / name).string();
-}
-
-std::string WriteTemp(const std::string& name, const std::string& bytes)
-{
-    const std::string path = TempPath(name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
-
 std::string MakeFifo(const std::string& name)
 {
     const std::string path = TempPath(name);
     std::filesystem::remove(path);
     EXPECT_EQ(mkfifo(path.c_str(), 0600), 0);
     return path;
-}
-
-struct ToolRun
-{
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-ToolRun RunZvtinfo(const std::string& arguments)
-{
-    const std::string errPath = TempPath("stderr.txt");
-    const std::string command = std::string(ZVT_ZVTINFO) + " " + arguments + " 2>" + errPath;
-    ToolRun run;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    char chunk[4096];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
-    {
-        run.out.append(chunk, got);
-    }
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errPath);
-    std::stringstream text;
-    text << err.rdbuf();
-    run.err = text.str();
-    return run;
 }
 
 void ExpectSameInformation(const Json& shown, const ZVT_CPU_INFORMATION& info, const std::string& dump)
