@@ -7,8 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "CpuidDump.h"
 #include "CpuidTables.h"
+#include "zavsys_caches.h"
 #include "zavsys_features.h"
+#include "zavsys_topology.h"
 
 namespace
 {
@@ -80,6 +83,25 @@ int main(int argc, char** argv)
         const int level = zvtGetLevel(&identity);
         sink = static_cast<unsigned>(level + zvtGetMissingForLevel(&identity, level + 1, missing, 9));
     });
+    // A whole dump of this processor: every flag word, every cache and the topology.
+    static ZVT_CPUID_ENTRY entries[ZVT_CPUID_DUMP_MAX_ENTRIES];
+    ZVT_CPUID_VIEW view{};
+    view.entries = entries;
+    view.count = zvt::EnumerateCpuidDump(zvt::ProcessorCpuid(), entries, ZVT_CPUID_DUMP_MAX_ENTRIES);
+    view.allSubleaves = 1;
+    const double dumpNs = NanosecondsPerCall(iterations / 10, [&] {
+        ZVT_FLAG_SET flags;
+        ZVT_CACHE_DESCRIPTION caches[ZVT_CACHE_LIST_MAX];
+        ZVT_TOPOLOGY topology;
+        std::uint32_t status = 0;
+        Touch(view);
+        zvtReadFlagsFromView(&view, &flags, nullptr);
+        const std::size_t found = zvtDescribeCaches(&view, caches, ZVT_CACHE_LIST_MAX, &status);
+        sink = flags.words[0] + static_cast<unsigned>(found) +
+               static_cast<unsigned>(zvtGetTopology(&view, &topology));
+    });
+    std::printf("whole dump of %u entries decoded (flags, caches, topology) %.1f ns\n",
+                static_cast<unsigned>(view.count), dumpNs);
     std::printf("one CPUID instruction %.1f ns; full flag set %.1f ns; every name listed %.1f ns; "
                 "level and what the next lacks %.1f ns (%d flags, best of 9 rounds of %d)\n",
                 cpuidNs, flagsNs, namesNs, levelNs, ZVT_FLAG_COUNT, iterations);

@@ -474,7 +474,7 @@ int main(int argc, char** argv)
         const CZavsysLibrary library;
         if (!library.IsComplete())
         {
-            std::printf("zavsys.dll could not be loaded with its six exports (missing: %s)\n",
+            std::printf("zavsys.dll could not be loaded with all its exports (missing: %s)\n",
                         library.MissingExports().c_str());
             return 1;
         }

@@ -13,8 +13,9 @@ install(TARGETS zvtinfo RUNTIME DESTINATION ${ZVT_PACKAGE_ARCH})
 if(TARGET TestZavit${ZVT_BITS})
   install(TARGETS TestZavit${ZVT_BITS} RUNTIME DESTINATION ${ZVT_PACKAGE_ARCH})
 endif()
-install(FILES ${PROJECT_SOURCE_DIR}/library/zavsys.h ${PROJECT_SOURCE_DIR}/library/zavsys_features.h
-        DESTINATION include)
+set(ZVT_PUBLIC_HEADERS zavsys.h zavsys_features.h zavsys_cpuid.h zavsys_caches.h zavsys_topology.h zavsys_uarch.h)
+list(TRANSFORM ZVT_PUBLIC_HEADERS PREPEND ${PROJECT_SOURCE_DIR}/library/)
+install(FILES ${ZVT_PUBLIC_HEADERS} DESTINATION include)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/reference.md DESTINATION docs)
 
 # For consumers, in the width's folder: a CMake package (find_package(zavsys CONFIG) gives zavsys::zavsys;

@@ -91,6 +91,36 @@ typedef struct ZVT_WINDOWS_VERSION
     uint32_t productType;
 } ZVT_WINDOWS_VERSION;
 
+// One CPUID answer with the leaf and sub-leaf it answers.
+typedef struct ZVT_CPUID_ENTRY
+{
+    uint32_t leaf;
+    uint32_t subleaf;
+    uint32_t eax;
+    uint32_t ebx;
+    uint32_t ecx;
+    uint32_t edx;
+} ZVT_CPUID_ENTRY;
+
+// Every leaf and sub-leaf one logical processor answers (zvtGetCpuidDump): the basic leaves up to the
+// highest, the hypervisor's leaves when leaf 1 says one is present, the extended leaves up to the highest,
+// each leaf with the sub-leaves its documented enumeration defines, in ascending (leaf, sub-leaf) order.
+// The caller sizes the record: ZVT_CPUID_DUMP_SIZE(n) bytes hold n entries.
+typedef struct ZVT_CPUID_DUMP
+{
+    uint32_t size;      // bytes of the whole record, set by the caller
+    uint32_t processor; // the logical processor the entries come from (set by the library)
+    uint32_t count;     // entries written; on ZVT_E_DUMP_TOO_SMALL, the entries needed
+    uint32_t reserved;  // 0
+    ZVT_CPUID_ENTRY entries[1];
+} ZVT_CPUID_DUMP;
+
+#define ZVT_CPUID_DUMP_HEADER_SIZE 16
+#define ZVT_CPUID_DUMP_SIZE(entries) (ZVT_CPUID_DUMP_HEADER_SIZE + 24 * (entries))
+// The most entries one processor's dump holds; a record of ZVT_CPUID_DUMP_SIZE(ZVT_CPUID_DUMP_MAX_ENTRIES)
+// bytes is always large enough.
+#define ZVT_CPUID_DUMP_MAX_ENTRIES 1024
+
 #pragma pack(pop)
 
 ZVT_STATIC_ASSERT(sizeof(ZVT_CPUID_LEAF) == 16, "ZVT_CPUID_LEAF is 16 bytes");
@@ -118,6 +148,13 @@ ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, major) == 8, "major at 8");
 ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, minor) == 12, "minor at 12");
 ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, build) == 16, "build at 16");
 ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, productType) == 20, "productType at 20");
+ZVT_STATIC_ASSERT(sizeof(ZVT_CPUID_ENTRY) == 24, "ZVT_CPUID_ENTRY is 24 bytes");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPUID_ENTRY, subleaf) == 4, "subleaf at 4");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPUID_ENTRY, eax) == 8, "eax at 8");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPUID_ENTRY, edx) == 20, "edx at 20");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPUID_DUMP, processor) == 4, "processor at 4");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPUID_DUMP, count) == 8, "count at 8");
+ZVT_STATIC_ASSERT(offsetof(ZVT_CPUID_DUMP, entries) == ZVT_CPUID_DUMP_HEADER_SIZE, "entries at 16");
 
 // Feature word bits (ZVT_CPU_INFORMATION.features); the comment is the label the dialog shows.
 #define ZVT_FEATURE_3DNOW 0x00001u    // "3DNow!"   ext. leaf 0x80000001 EDX bit 31
@@ -164,6 +201,11 @@ ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, productType) == 20, "productType
 #define ZVT_E_REPORT_EMPTY (-10000)
 #define ZVT_E_FAILED (-1) // zvtGetFileVersion, zvtGetTemporaryFileName
 
+// Results of zvtGetCpuidDump (besides ZVT_OK and ZVT_E_NO_CPUID), and its processor for the calling thread's.
+#define ZVT_E_DUMP_TOO_SMALL (-10002) // no record, a size below the header, or entries that do not fit
+#define ZVT_E_NO_PROCESSOR (-10003)   // no such logical processor, or the thread cannot be moved to it
+#define ZVT_PROCESSOR_CURRENT (-1)
+
 // Causes of a failed report (positive results of zvtGetIdentity).
 #define ZVT_REPORT_GENERIC 1        // any other system error, and memory exhausted while converting the text
 #define ZVT_REPORT_NOT_FOUND 2      // the file was not found
@@ -192,6 +234,7 @@ ZVT_STATIC_ASSERT(offsetof(ZVT_WINDOWS_VERSION, productType) == 20, "productType
 #define ZVT_ORDINAL_IS_WOW64 1003
 #define ZVT_ORDINAL_GET_FILE_VERSION 1100
 #define ZVT_ORDINAL_GET_TEMPORARY_FILE_NAME 1101
+#define ZVT_ORDINAL_GET_CPUID_DUMP 1102
 
 // Function-pointer types for callers that bind the exports with GetProcAddress.
 typedef int32_t(ZVT_API* PFN_zvtGetIdentity)(ZVT_CPU_IDENTITY* identity, int32_t measureMs,
@@ -202,6 +245,7 @@ typedef int32_t(ZVT_API* PFN_zvtIsWow64)(void);
 typedef int32_t(ZVT_API* PFN_zvtGetFileVersion)(const ZVT_WCHAR* fileName, int32_t* major, int32_t* minor,
                                                 int32_t* build, int32_t* revision);
 typedef int32_t(ZVT_API* PFN_zvtGetTemporaryFileName)(int32_t longName, ZVT_WCHAR* buffer, int32_t capacity);
+typedef int32_t(ZVT_API* PFN_zvtGetCpuidDump)(ZVT_CPUID_DUMP* dump, int32_t processor);
 
 #ifdef _WIN32
 // The exports. The library is built without C++ exceptions: nothing is thrown through an export, and every
@@ -224,6 +268,13 @@ int32_t ZVT_API zvtGetFileVersion(const ZVT_WCHAR* fileName, int32_t* major, int
 // Creates an empty temporary file; buffer holds the prefix on entry and the path on success (0), or is
 // left unchanged on failure (-1), when no file is left behind either.
 int32_t ZVT_API zvtGetTemporaryFileName(int32_t longName, ZVT_WCHAR* buffer, int32_t capacity);
+// Every leaf and sub-leaf of logical processor 0..N-1 (numbered across processor groups), read on a thread
+// moved there for the call (its affinity is restored), or of the calling thread's processor for
+// ZVT_PROCESSOR_CURRENT (no affinity change; the thread may move while it reads). Results: 0 with
+// processor, count, reserved and the entries written; ZVT_E_DUMP_TOO_SMALL with nothing written for a null
+// record or a size below ZVT_CPUID_DUMP_HEADER_SIZE, and with only count written (the entries needed) when
+// they do not fit; ZVT_E_NO_PROCESSOR or ZVT_E_NO_CPUID with nothing written.
+int32_t ZVT_API zvtGetCpuidDump(ZVT_CPUID_DUMP* dump, int32_t processor);
 #endif
 
 #ifdef __cplusplus

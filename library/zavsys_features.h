@@ -1,15 +1,16 @@
-// zavsys_features.h - decodes the identity record of zvtGetIdentity: every feature flag its leaves define,
-// the x86-64 micro-architecture level, caches and TLBs, address sizes. Header only, for C99/C11 and C++,
-// 32-bit and 64-bit; needs nothing but zavsys.h. Nothing here calls the DLL, and only zvtReadXcr0 executes an
+// zavsys_features.h - decodes the identity record of zvtGetIdentity, or any view of CPUID answers (a whole
+// dump): every feature flag its leaves define, the x86-64 micro-architecture level, XCR0 state the flags
+// need, AVX10's version, caches and TLBs, address sizes. Header only, for C99/C11 and C++, 32-bit and 64-bit;
+// needs zavsys.h and zavsys_cpuid.h. Nothing here calls the DLL, and only zvtReadXcr0 executes an
 // instruction.
 //
 // What the record holds: basic leaves 0..min(highest, 63) and extended leaves 0x80000000..min(highest,
 // 0x8000003F), each asked with sub-leaf 0. A leaf above the record's highest basic leaf (leaf 0 EAX) or
 // highest extended leaf (leaf 0x80000000 EAX), or past the 64 entries, reads as absent: all its flags are
-// clear. Out of reach, because they are other sub-leaves: leaf 7 sub-leaves 1 and 2 (avx_vnni, avx512_bf16,
-// amx_fp16, cmpccxadd, lam ...), leaf 0xD sub-leaf 1 (xsaveopt, xsavec, xgetbv1, xsaves), the cache leaves 4
-// and 0x8000001D past their first entry, and the topology leaves. They are not guessed: no flag here stands
-// for them.
+// clear. The record's own reading (zvtReadFlags, zvtHasFlag, the levels) covers words 0..10 as it always has.
+// Every word, those of other sub-leaves included (leaf 7 sub-leaves 1 and 2: avx_vnni, avx512_bf16, amx_fp16
+// ...; leaf 0xD sub-leaf 1: xsaveopt, xsavec, xgetbv1, xsaves), is read from a view: zvtReadFlagsFromView.
+// A view of the record says "unknown" for the sub-leaves it lacks rather than guess.
 //
 // Flags are numbered word * 32 + bit, one word per register below. A number is never reused or moved; a new
 // register gets the next free word. Names are the Linux /proc/cpuinfo names where one exists, otherwise the
@@ -18,6 +19,7 @@
 #define ZAVSYS_FEATURES_H
 
 #include "zavsys.h"
+#include "zavsys_cpuid.h"
 
 #if defined(__cplusplus) || (defined(__STDC_VERSION__) && __STDC_VERSION__ >= 199901L)
 #define ZVT_INLINE static inline
@@ -37,18 +39,32 @@ extern "C" {
 #endif
 
 // The words: which leaf and register each one copies (read through ZVT_WORD_TABLE below).
-#define ZVT_WORD_1_EDX 0        // basic leaf 1 EDX
-#define ZVT_WORD_1_ECX 1        // basic leaf 1 ECX
-#define ZVT_WORD_7_EBX 2        // leaf 7 sub-leaf 0 EBX
-#define ZVT_WORD_7_ECX 3        // leaf 7 sub-leaf 0 ECX (bits 17..21 are a number, MAWAU, not flags)
-#define ZVT_WORD_7_EDX 4        // leaf 7 sub-leaf 0 EDX
-#define ZVT_WORD_80000001_EDX 5 // extended leaf 0x80000001 EDX
-#define ZVT_WORD_80000001_ECX 6 // extended leaf 0x80000001 ECX
-#define ZVT_WORD_80000007_EDX 7 // extended leaf 0x80000007 EDX (power management)
-#define ZVT_WORD_80000008_EBX 8 // extended leaf 0x80000008 EBX
-#define ZVT_WORD_XCR0_LOW 9     // leaf 0xD sub-leaf 0 EAX: XCR0 bits 0..31 the processor supports
-#define ZVT_WORD_XCR0_HIGH 10   // leaf 0xD sub-leaf 0 EDX: XCR0 bits 32..63 the processor supports
-#define ZVT_FLAG_WORDS 11
+#define ZVT_WORD_1_EDX 0         // basic leaf 1 EDX
+#define ZVT_WORD_1_ECX 1         // basic leaf 1 ECX
+#define ZVT_WORD_7_EBX 2         // leaf 7 sub-leaf 0 EBX
+#define ZVT_WORD_7_ECX 3         // leaf 7 sub-leaf 0 ECX (bits 17..21 are a number, MAWAU, not flags)
+#define ZVT_WORD_7_EDX 4         // leaf 7 sub-leaf 0 EDX
+#define ZVT_WORD_80000001_EDX 5  // extended leaf 0x80000001 EDX
+#define ZVT_WORD_80000001_ECX 6  // extended leaf 0x80000001 ECX
+#define ZVT_WORD_80000007_EDX 7  // extended leaf 0x80000007 EDX (power management)
+#define ZVT_WORD_80000008_EBX 8  // extended leaf 0x80000008 EBX
+#define ZVT_WORD_XCR0_LOW 9      // leaf 0xD sub-leaf 0 EAX: XCR0 bits 0..31 the processor supports
+#define ZVT_WORD_XCR0_HIGH 10    // leaf 0xD sub-leaf 0 EDX: XCR0 bits 32..63 the processor supports
+#define ZVT_WORD_6_EAX 11        // basic leaf 6 EAX (thermal and power management)
+#define ZVT_WORD_7_1_EAX 12      // leaf 7 sub-leaf 1 EAX
+#define ZVT_WORD_7_1_EDX 13      // leaf 7 sub-leaf 1 EDX
+#define ZVT_WORD_7_2_EDX 14      // leaf 7 sub-leaf 2 EDX
+#define ZVT_WORD_D_1_EAX 15      // leaf 0xD sub-leaf 1 EAX (the XSAVE instructions)
+#define ZVT_WORD_14_EBX 16       // leaf 0x14 sub-leaf 0 EBX (processor trace)
+#define ZVT_WORD_19_EBX 17       // leaf 0x19 EBX (Key Locker)
+#define ZVT_WORD_8000000A_EDX 18 // extended leaf 0x8000000A EDX (secure virtual machine)
+#define ZVT_WORD_80000007_EBX 19 // extended leaf 0x80000007 EBX (RAS)
+#define ZVT_WORD_8000001F_EAX 20 // extended leaf 0x8000001F EAX (memory encryption)
+#define ZVT_WORD_80000021_EAX 21 // extended leaf 0x80000021 EAX (extended features 2)
+#define ZVT_FLAG_WORDS 22
+// The words the identity record's own reading covers (zvtReadFlagWord, zvtReadFlags, zvtHasFlag): 0..10, as
+// it always has. Later words read as 0 there; read them from a view (zvtReadFlagsFromView).
+#define ZVT_IDENTITY_FLAG_WORDS 11
 
 // Each list below is ENTRY(ID, word, bit, "name") for one word, in bit order; ZVT_FLAG_<ID> is the flag.
 #define ZVT_FLAGS_1_EDX(ENTRY)                                                                               \
@@ -315,6 +331,171 @@ extern "C" {
     ENTRY(XCR0_APX, 9, 19, "xcr0_apx")
 #define ZVT_FLAGS_D_EDX(ENTRY) ENTRY(XCR0_LWP, 10, 30, "xcr0_lwp")
 
+// The words below are read from a view (zavsys_cpuid.h); the identity record's own reading leaves them 0.
+// Names: the kernel's (arch/x86/include/asm/cpufeatures.h, and for leaf 7 sub-leaves 1 and 2
+// arch/x86/kvm/reverse_cpuid.h and arch/x86/kernel/cpu/scattered.c), shown or not in /proc/cpuinfo; where the
+// kernel names a bit nowhere, the lower-case name of the bit in the vendor's manual (Intel SDM vol. 2, CPUID;
+// AMD APM vol. 3, appendix E). tests/data/cpuid/cpuid-tool-names.tsv pairs each with the cpuid tool's text.
+
+// Thermal and power management. ecmd (5) and hdc (13) are the SDM's names.
+#define ZVT_FLAGS_6_EAX(ENTRY)                                                                               \
+    ENTRY(DTHERM, 11, 0, "dtherm")                                                                           \
+    ENTRY(IDA, 11, 1, "ida")                                                                                 \
+    ENTRY(ARAT, 11, 2, "arat")                                                                               \
+    ENTRY(PLN, 11, 4, "pln")                                                                                 \
+    ENTRY(ECMD, 11, 5, "ecmd")                                                                               \
+    ENTRY(PTS, 11, 6, "pts")                                                                                 \
+    ENTRY(HWP, 11, 7, "hwp")                                                                                 \
+    ENTRY(HWP_NOTIFY, 11, 8, "hwp_notify")                                                                   \
+    ENTRY(HWP_ACT_WINDOW, 11, 9, "hwp_act_window")                                                           \
+    ENTRY(HWP_EPP, 11, 10, "hwp_epp")                                                                        \
+    ENTRY(HWP_PKG_REQ, 11, 11, "hwp_pkg_req")                                                                \
+    ENTRY(HDC, 11, 13, "hdc")                                                                                \
+    ENTRY(HWP_HIGHEST_PERF_CHANGE, 11, 15, "hwp_highest_perf_change")                                        \
+    ENTRY(HFI, 11, 19, "hfi")
+
+// rao_int (3), hreset (22) and msrlist (27) are the SDM's names.
+#define ZVT_FLAGS_7_1_EAX(ENTRY)                                                                             \
+    ENTRY(SHA512, 12, 0, "sha512")                                                                           \
+    ENTRY(SM3, 12, 1, "sm3")                                                                                 \
+    ENTRY(SM4, 12, 2, "sm4")                                                                                 \
+    ENTRY(RAO_INT, 12, 3, "rao_int")                                                                         \
+    ENTRY(AVX_VNNI, 12, 4, "avx_vnni")                                                                       \
+    ENTRY(AVX512_BF16, 12, 5, "avx512_bf16")                                                                 \
+    ENTRY(LASS, 12, 6, "lass")                                                                               \
+    ENTRY(CMPCCXADD, 12, 7, "cmpccxadd")                                                                     \
+    ENTRY(ARCH_PERFMON_EXT, 12, 8, "arch_perfmon_ext")                                                       \
+    ENTRY(FZRM, 12, 10, "fzrm")                                                                              \
+    ENTRY(FSRS, 12, 11, "fsrs")                                                                              \
+    ENTRY(FSRC, 12, 12, "fsrc")                                                                              \
+    ENTRY(FRED, 12, 17, "fred")                                                                              \
+    ENTRY(LKGS, 12, 18, "lkgs")                                                                              \
+    ENTRY(WRMSRNS, 12, 19, "wrmsrns")                                                                        \
+    ENTRY(AMX_FP16, 12, 21, "amx_fp16")                                                                      \
+    ENTRY(HRESET, 12, 22, "hreset")                                                                          \
+    ENTRY(AVX_IFMA, 12, 23, "avx_ifma")                                                                      \
+    ENTRY(LAM, 12, 26, "lam")                                                                                \
+    ENTRY(MSRLIST, 12, 27, "msrlist")                                                                        \
+    ENTRY(MOVRS, 12, 31, "movrs")
+
+// user_msr (15) and cet_sss (18) are the SDM's names. avx10 (19) says leaf 0x24 is valid: zvtGetAvx10.
+#define ZVT_FLAGS_7_1_EDX(ENTRY)                                                                             \
+    ENTRY(AVX_VNNI_INT8, 13, 4, "avx_vnni_int8")                                                             \
+    ENTRY(AVX_NE_CONVERT, 13, 5, "avx_ne_convert")                                                           \
+    ENTRY(AMX_COMPLEX, 13, 8, "amx_complex")                                                                 \
+    ENTRY(AVX_VNNI_INT16, 13, 10, "avx_vnni_int16")                                                          \
+    ENTRY(PREFETCHITI, 13, 14, "prefetchiti")                                                                \
+    ENTRY(USER_MSR, 13, 15, "user_msr")                                                                      \
+    ENTRY(CET_SSS, 13, 18, "cet_sss")                                                                        \
+    ENTRY(AVX10, 13, 19, "avx10")                                                                            \
+    ENTRY(APX, 13, 21, "apx")
+
+// Intel's speculation controls. intel_psfd is the kernel's name for Intel's PSFD; amd_psfd is AMD's.
+#define ZVT_FLAGS_7_2_EDX(ENTRY)                                                                             \
+    ENTRY(INTEL_PSFD, 14, 0, "intel_psfd")                                                                   \
+    ENTRY(IPRED_CTRL, 14, 1, "ipred_ctrl")                                                                   \
+    ENTRY(RRSBA_CTRL, 14, 2, "rrsba_ctrl")                                                                   \
+    ENTRY(DDPD_U, 14, 3, "ddpd_u")                                                                           \
+    ENTRY(BHI_CTRL, 14, 4, "bhi_ctrl")                                                                       \
+    ENTRY(MCDT_NO, 14, 5, "mcdt_no")
+
+#define ZVT_FLAGS_D_1_EAX(ENTRY)                                                                             \
+    ENTRY(XSAVEOPT, 15, 0, "xsaveopt")                                                                       \
+    ENTRY(XSAVEC, 15, 1, "xsavec")                                                                           \
+    ENTRY(XGETBV1, 15, 2, "xgetbv1")                                                                         \
+    ENTRY(XSAVES, 15, 3, "xsaves")                                                                           \
+    ENTRY(XFD, 15, 4, "xfd")
+
+// The capabilities the kernel's processor trace driver names (arch/x86/events/intel/pt.c); bit 6, which it
+// does not name, is the SDM's "PSB and PMI preservation".
+#define ZVT_FLAGS_14_EBX(ENTRY)                                                                              \
+    ENTRY(CR3_FILTERING, 16, 0, "cr3_filtering")                                                             \
+    ENTRY(PSB_CYC, 16, 1, "psb_cyc")                                                                         \
+    ENTRY(IP_FILTERING, 16, 2, "ip_filtering")                                                               \
+    ENTRY(MTC, 16, 3, "mtc")                                                                                 \
+    ENTRY(PTWRITE, 16, 4, "ptwrite")                                                                         \
+    ENTRY(POWER_EVENT_TRACE, 16, 5, "power_event_trace")                                                     \
+    ENTRY(PSB_PMI_PRESERVATION, 16, 6, "psb_pmi_preservation")                                               \
+    ENTRY(EVENT_TRACE, 16, 7, "event_trace")                                                                 \
+    ENTRY(TNT_DISABLE, 16, 8, "tnt_disable")
+
+// The kernel names none of these: the SDM's AESKLE (0), the AES wide Key Locker instructions (2), and the
+// Key Locker MSRs with the backup of the internal wrapping key (4).
+#define ZVT_FLAGS_19_EBX(ENTRY)                                                                              \
+    ENTRY(AESKLE, 17, 0, "aeskle")                                                                           \
+    ENTRY(WIDE_KL, 17, 2, "wide_kl")                                                                         \
+    ENTRY(IWKEY_BACKUP, 17, 4, "iwkey_backup")
+
+// gmet (17) and rogpt (21) are the APM's names.
+#define ZVT_FLAGS_8000000A_EDX(ENTRY)                                                                        \
+    ENTRY(NPT, 18, 0, "npt")                                                                                 \
+    ENTRY(LBRV, 18, 1, "lbrv")                                                                               \
+    ENTRY(SVM_LOCK, 18, 2, "svm_lock")                                                                       \
+    ENTRY(NRIP_SAVE, 18, 3, "nrip_save")                                                                     \
+    ENTRY(TSC_SCALE, 18, 4, "tsc_scale")                                                                     \
+    ENTRY(VMCB_CLEAN, 18, 5, "vmcb_clean")                                                                   \
+    ENTRY(FLUSHBYASID, 18, 6, "flushbyasid")                                                                 \
+    ENTRY(DECODEASSISTS, 18, 7, "decodeassists")                                                             \
+    ENTRY(PAUSEFILTER, 18, 10, "pausefilter")                                                                \
+    ENTRY(PFTHRESHOLD, 18, 12, "pfthreshold")                                                                \
+    ENTRY(AVIC, 18, 13, "avic")                                                                              \
+    ENTRY(V_VMSAVE_VMLOAD, 18, 15, "v_vmsave_vmload")                                                        \
+    ENTRY(VGIF, 18, 16, "vgif")                                                                              \
+    ENTRY(GMET, 18, 17, "gmet")                                                                              \
+    ENTRY(X2AVIC, 18, 18, "x2avic")                                                                          \
+    ENTRY(V_SPEC_CTRL, 18, 20, "v_spec_ctrl")                                                                \
+    ENTRY(ROGPT, 18, 21, "rogpt")                                                                            \
+    ENTRY(VNMI, 18, 25, "vnmi")                                                                              \
+    ENTRY(AVIC_EXTLVT, 18, 27, "avic_extlvt")                                                                \
+    ENTRY(SVME_ADDR_CHK, 18, 28, "svme_addr_chk")                                                            \
+    ENTRY(BUS_LOCK_THRESHOLD, 18, 29, "bus_lock_threshold")                                                  \
+    ENTRY(IDLE_HLT, 18, 30, "idle_hlt")
+
+// RAS. hwa (2) is the APM's name.
+#define ZVT_FLAGS_80000007_EBX(ENTRY)                                                                        \
+    ENTRY(OVERFLOW_RECOV, 19, 0, "overflow_recov")                                                           \
+    ENTRY(SUCCOR, 19, 1, "succor")                                                                           \
+    ENTRY(HWA, 19, 2, "hwa")                                                                                 \
+    ENTRY(SMCA, 19, 3, "smca")
+
+// Memory encryption. vmpl (5), rmpquery (6) and vte (16) are the APM's names.
+#define ZVT_FLAGS_8000001F_EAX(ENTRY)                                                                        \
+    ENTRY(SME, 20, 0, "sme")                                                                                 \
+    ENTRY(SEV, 20, 1, "sev")                                                                                 \
+    ENTRY(VM_PAGE_FLUSH, 20, 2, "vm_page_flush")                                                             \
+    ENTRY(SEV_ES, 20, 3, "sev_es")                                                                           \
+    ENTRY(SEV_SNP, 20, 4, "sev_snp")                                                                         \
+    ENTRY(VMPL, 20, 5, "vmpl")                                                                               \
+    ENTRY(RMPQUERY, 20, 6, "rmpquery")                                                                       \
+    ENTRY(SNP_SECURE_TSC, 20, 8, "snp_secure_tsc")                                                           \
+    ENTRY(V_TSC_AUX, 20, 9, "v_tsc_aux")                                                                     \
+    ENTRY(SME_COHERENT, 20, 10, "sme_coherent")                                                              \
+    ENTRY(DEBUG_SWAP, 20, 14, "debug_swap")                                                                  \
+    ENTRY(VTE, 20, 16, "vte")                                                                                \
+    ENTRY(RMPREAD, 20, 21, "rmpread")                                                                        \
+    ENTRY(SEGMENTED_RMP, 20, 23, "segmented_rmp")                                                            \
+    ENTRY(ALLOWED_SEV_FEATURES, 20, 27, "allowed_sev_features")                                              \
+    ENTRY(SVSM, 20, 28, "svsm")                                                                              \
+    ENTRY(HV_INUSE_WR_ALLOWED, 20, 30, "hv_inuse_wr_allowed")
+
+// AMD's extended features 2. prefetchi (20) is AMD's; Intel's is prefetchiti in leaf 7 sub-leaf 1.
+#define ZVT_FLAGS_80000021_EAX(ENTRY)                                                                        \
+    ENTRY(NO_NESTED_DATA_BP, 21, 0, "no_nested_data_bp")                                                     \
+    ENTRY(WRMSR_XX_BASE_NS, 21, 1, "wrmsr_xx_base_ns")                                                       \
+    ENTRY(LFENCE_RDTSC, 21, 2, "lfence_rdtsc")                                                               \
+    ENTRY(VERW_CLEAR, 21, 5, "verw_clear")                                                                   \
+    ENTRY(NULL_SEL_CLR_BASE, 21, 6, "null_sel_clr_base")                                                     \
+    ENTRY(AUTOIBRS, 21, 8, "autoibrs")                                                                       \
+    ENTRY(NO_SMM_CTL_MSR, 21, 9, "no_smm_ctl_msr")                                                           \
+    ENTRY(GP_ON_USER_CPUID, 21, 17, "gp_on_user_cpuid")                                                      \
+    ENTRY(PREFETCHI, 21, 20, "prefetchi")                                                                    \
+    ENTRY(ERAPS, 21, 24, "eraps")                                                                            \
+    ENTRY(SBPB, 21, 27, "sbpb")                                                                              \
+    ENTRY(IBPB_BRTYPE, 21, 28, "ibpb_brtype")                                                                \
+    ENTRY(SRSO_NO, 21, 29, "srso_no")                                                                        \
+    ENTRY(SRSO_USER_KERNEL_NO, 21, 30, "srso_user_kernel_no")                                                \
+    ENTRY(SRSO_BP_SPEC_REDUCE, 21, 31, "srso_bp_spec_reduce")
+
 // Where each word comes from, in word order: ROW(word, leaf, sub-leaf, register, flags) makes ZVT_WORD_<word>
 // the `register` member of `leaf` at `sub-leaf`, with the flags its list names. Adding a word takes a
 // ZVT_WORD_* number, one row here, and its list.
@@ -329,19 +510,32 @@ extern "C" {
     ROW(80000007_EDX, 0x80000007u, 0, edx, ZVT_FLAGS_80000007_EDX)                                           \
     ROW(80000008_EBX, 0x80000008u, 0, ebx, ZVT_FLAGS_80000008_EBX)                                           \
     ROW(XCR0_LOW, 0xDu, 0, eax, ZVT_FLAGS_D_EAX)                                                             \
-    ROW(XCR0_HIGH, 0xDu, 0, edx, ZVT_FLAGS_D_EDX)
+    ROW(XCR0_HIGH, 0xDu, 0, edx, ZVT_FLAGS_D_EDX)                                                            \
+    ROW(6_EAX, 0x6u, 0, eax, ZVT_FLAGS_6_EAX)                                                                \
+    ROW(7_1_EAX, 0x7u, 1, eax, ZVT_FLAGS_7_1_EAX)                                                            \
+    ROW(7_1_EDX, 0x7u, 1, edx, ZVT_FLAGS_7_1_EDX)                                                            \
+    ROW(7_2_EDX, 0x7u, 2, edx, ZVT_FLAGS_7_2_EDX)                                                            \
+    ROW(D_1_EAX, 0xDu, 1, eax, ZVT_FLAGS_D_1_EAX)                                                            \
+    ROW(14_EBX, 0x14u, 0, ebx, ZVT_FLAGS_14_EBX)                                                             \
+    ROW(19_EBX, 0x19u, 0, ebx, ZVT_FLAGS_19_EBX)                                                             \
+    ROW(8000000A_EDX, 0x8000000Au, 0, edx, ZVT_FLAGS_8000000A_EDX)                                           \
+    ROW(80000007_EBX, 0x80000007u, 0, ebx, ZVT_FLAGS_80000007_EBX)                                           \
+    ROW(8000001F_EAX, 0x8000001Fu, 0, eax, ZVT_FLAGS_8000001F_EAX)                                           \
+    ROW(80000021_EAX, 0x80000021u, 0, eax, ZVT_FLAGS_80000021_EAX)
 
 // The arrays below are indexed by word, so a row out of place would read one word into another's number.
-// The record holds sub-leaf 0 alone: a row asking for another could never be read.
+// The record holds sub-leaf 0 alone: a word its own reading covers must be of sub-leaf 0.
 #define ZVT_WORD_POSITION_ROW(word, leaf, subLeaf, reg, flags) ZVT_WORD_POSITION_##word,
-#define ZVT_WORD_CHECK_ROW(word, leaf, subLeaf, reg, flags)                                                  \
-    &&ZVT_WORD_##word == ZVT_WORD_POSITION_##word && (subLeaf) == 0
+#define ZVT_WORD_CHECK_ROW(word, leaf, subLeaf, reg, flags) &&ZVT_WORD_##word == ZVT_WORD_POSITION_##word
+#define ZVT_WORD_RECORD_ROW(word, leaf, subLeaf, reg, flags)                                                 \
+    &&(ZVT_WORD_##word >= ZVT_IDENTITY_FLAG_WORDS || (subLeaf) == 0)
 enum
 {
     ZVT_WORD_TABLE(ZVT_WORD_POSITION_ROW) ZVT_WORD_ROWS
 };
 ZVT_STATIC_ASSERT(ZVT_WORD_ROWS == ZVT_FLAG_WORDS, "one row per word");
-ZVT_STATIC_ASSERT(1 ZVT_WORD_TABLE(ZVT_WORD_CHECK_ROW), "rows in word order, all of sub-leaf 0");
+ZVT_STATIC_ASSERT(1 ZVT_WORD_TABLE(ZVT_WORD_CHECK_ROW), "rows in word order");
+ZVT_STATIC_ASSERT(1 ZVT_WORD_TABLE(ZVT_WORD_RECORD_ROW), "the record's words are of sub-leaf 0");
 
 // Every flag, in number order.
 #define ZVT_FLAGS(ENTRY)                                                                                     \
@@ -355,7 +549,18 @@ ZVT_STATIC_ASSERT(1 ZVT_WORD_TABLE(ZVT_WORD_CHECK_ROW), "rows in word order, all
     ZVT_FLAGS_80000007_EDX(ENTRY)                                                                            \
     ZVT_FLAGS_80000008_EBX(ENTRY)                                                                            \
     ZVT_FLAGS_D_EAX(ENTRY)                                                                                   \
-    ZVT_FLAGS_D_EDX(ENTRY)
+    ZVT_FLAGS_D_EDX(ENTRY)                                                                                   \
+    ZVT_FLAGS_6_EAX(ENTRY)                                                                                   \
+    ZVT_FLAGS_7_1_EAX(ENTRY)                                                                                 \
+    ZVT_FLAGS_7_1_EDX(ENTRY)                                                                                 \
+    ZVT_FLAGS_7_2_EDX(ENTRY)                                                                                 \
+    ZVT_FLAGS_D_1_EAX(ENTRY)                                                                                 \
+    ZVT_FLAGS_14_EBX(ENTRY)                                                                                  \
+    ZVT_FLAGS_19_EBX(ENTRY)                                                                                  \
+    ZVT_FLAGS_8000000A_EDX(ENTRY)                                                                            \
+    ZVT_FLAGS_80000007_EBX(ENTRY)                                                                            \
+    ZVT_FLAGS_8000001F_EAX(ENTRY)                                                                            \
+    ZVT_FLAGS_80000021_EAX(ENTRY)
 
 #define ZVT_FLAG_ENUM_ROW(id, word, bit, name) ZVT_FLAG_##id = (word)*32 + (bit),
 #define ZVT_FLAG_COUNT_ROW(id, word, bit, name) +1
@@ -369,7 +574,8 @@ enum
     ZVT_FLAG_COUNT = 0 ZVT_FLAGS(ZVT_FLAG_COUNT_ROW) // how many flags are named
 };
 
-// One record's flags, one 32-bit word per register above; bits without a name are cleared.
+// One processor's flags, one 32-bit word per register above (ZVT_FLAG_WORDS of them); bits without a name are
+// cleared.
 typedef struct ZVT_FLAG_SET
 {
     uint32_t words[ZVT_FLAG_WORDS];
@@ -426,20 +632,39 @@ ZVT_INLINE uint32_t zvtGetRegister(const ZVT_CPUID_LEAF* leaf, size_t offset)
 }
 
 #define ZVT_WORD_LEAF_ROW(word, leaf, subLeaf, reg, flags) leaf,
+#define ZVT_WORD_SUBLEAF_ROW(word, leaf, subLeaf, reg, flags) subLeaf,
 #define ZVT_WORD_REGISTER_ROW(word, leaf, subLeaf, reg, flags) offsetof(ZVT_CPUID_LEAF, reg),
 
-// The raw register behind a word, 0 when the record does not hold its leaf.
-ZVT_INLINE uint32_t zvtReadFlagWord(const ZVT_CPU_IDENTITY* identity, int word)
+// Where a word comes from: its leaf and sub-leaf, and its register's offset into ZVT_CPUID_LEAF. Returns 1,
+// or 0 (and nothing written) for a number that is no word.
+ZVT_INLINE int zvtGetFlagWordSource(int word, uint32_t* leaf, uint32_t* subleaf, size_t* registerOffset)
 {
     static const uint32_t leaves[ZVT_FLAG_WORDS] = {ZVT_WORD_TABLE(ZVT_WORD_LEAF_ROW)};
+    static const uint32_t subleaves[ZVT_FLAG_WORDS] = {ZVT_WORD_TABLE(ZVT_WORD_SUBLEAF_ROW)};
     static const size_t registers[ZVT_FLAG_WORDS] = {ZVT_WORD_TABLE(ZVT_WORD_REGISTER_ROW)};
-    const ZVT_CPUID_LEAF* leaf;
     if (word < 0 || word >= ZVT_FLAG_WORDS)
+        return 0;
+    *leaf = leaves[word];
+    *subleaf = subleaves[word];
+    *registerOffset = registers[word];
+    return 1;
+}
+
+// The raw register behind a word, 0 when the record does not hold its leaf. Only the words the record's own
+// reading covers (below ZVT_IDENTITY_FLAG_WORDS) are read; the later ones are 0 here, whatever the record
+// holds: read them from zvtViewOfIdentity's view.
+ZVT_INLINE uint32_t zvtReadFlagWord(const ZVT_CPU_IDENTITY* identity, int word)
+{
+    uint32_t leafNumber = 0;
+    uint32_t subleaf = 0;
+    size_t offset = 0;
+    const ZVT_CPUID_LEAF* leaf;
+    if (word >= ZVT_IDENTITY_FLAG_WORDS || !zvtGetFlagWordSource(word, &leafNumber, &subleaf, &offset))
         return 0u;
-    leaf = zvtFindLeaf(identity, leaves[word]);
+    leaf = zvtFindLeaf(identity, leafNumber);
     if (leaf == NULL)
         return 0u;
-    return zvtGetRegister(leaf, registers[word]);
+    return zvtGetRegister(leaf, offset);
 }
 
 // Every flag of the record at once.
@@ -464,6 +689,117 @@ ZVT_INLINE int zvtHasFlag(const ZVT_CPU_IDENTITY* identity, int flag)
     if (flag < 0 || flag >= ZVT_FLAG_WORDS * 32)
         return 0;
     return (zvtReadFlagWord(identity, flag / 32) & zvtGetFlagWordMask(flag / 32) & (1u << (flag % 32))) != 0u;
+}
+
+// ---- Reading a view: every word, from a whole dump or from the identity record ----
+//
+// A view (zavsys_cpuid.h) is one logical processor's CPUID answers: a whole dump with every sub-leaf
+// (zvtViewOfDump, or entries of a recorded dump), or the identity record (zvtViewOfIdentity), which holds
+// sub-leaf 0 of leaves 0..63 and 0x80000000..0x8000003F. For each word a view answers one of:
+// - ZVT_VIEW_ABSENT: the word's leaf or sub-leaf does not exist, so its flags are clear. A basic leaf above
+//   leaf 0 EAX, an extended leaf above 0x80000000 EAX (or any, when that is below 0x80000000), a sub-leaf of
+//   leaf 7 above 7.0 EAX. Leaf 0xD always has sub-leaf 1. In a whole dump a leaf or sub-leaf it lacks is one
+//   the processor answers with zeros, as zavsys_caches.h reads it too.
+// - ZVT_VIEW_UNKNOWN: the view cannot tell. In the identity record's view: a sub-leaf other than 0 that the
+//   rules above do not already rule out (7.1 with 7.0 EAX = 0 is absent there too), and a leaf past its 64
+//   entries.
+// - ZVT_VIEW_HELD: the register is there.
+// Leaves are not gated by another flag (0x14 by intel_pt, 0x8000000A by svm ...), as the cpuid tool does not.
+#define ZVT_VIEW_UNKNOWN (-1)
+#define ZVT_VIEW_ABSENT 0
+#define ZVT_VIEW_HELD 1
+
+// The entry a view gives for (leaf, subleaf) under the rules above: ZVT_VIEW_HELD with *entry set (NULL when
+// a whole dump lacks a valid entry, which reads as zeros), ZVT_VIEW_ABSENT or ZVT_VIEW_UNKNOWN with *entry
+// NULL. Basic and extended leaves only.
+ZVT_INLINE int zvtFindViewEntry(const ZVT_CPUID_VIEW* view, uint32_t leaf, uint32_t subleaf,
+                                const ZVT_CPUID_ENTRY** entry)
+{
+    const uint32_t range = leaf & 0x80000000u;
+    const ZVT_CPUID_ENTRY* top = zvtFindEntry(view, range, 0u);
+    const uint32_t highest = top != NULL ? top->eax : 0u;
+    *entry = NULL;
+    if (leaf > highest) // an extended range whose highest leaf is below 0x80000000 has no leaf at all
+        return ZVT_VIEW_ABSENT;
+    if (subleaf != 0u && leaf == 0x7u)
+    {
+        const ZVT_CPUID_ENTRY* first = zvtFindEntry(view, 0x7u, 0u);
+        if (first == NULL || subleaf > first->eax)
+            return ZVT_VIEW_ABSENT;
+    }
+    if (!view->allSubleaves && (leaf - range >= ZVT_CPUID_LEAVES || !zvtViewKnowsSubleaf(view, subleaf)))
+        return ZVT_VIEW_UNKNOWN;
+    *entry = zvtFindEntry(view, leaf, subleaf);
+    return ZVT_VIEW_HELD;
+}
+
+// What the view tells of a word (ZVT_VIEW_HELD, ZVT_VIEW_ABSENT, ZVT_VIEW_UNKNOWN; unknown also for a number
+// that is no word), with the raw register in *value (0 unless held).
+ZVT_INLINE int zvtGetViewWord(const ZVT_CPUID_VIEW* view, int word, uint32_t* value)
+{
+    uint32_t leaf = 0;
+    uint32_t subleaf = 0;
+    size_t offset = 0;
+    const ZVT_CPUID_ENTRY* entry = NULL;
+    int state;
+    *value = 0u;
+    if (!zvtGetFlagWordSource(word, &leaf, &subleaf, &offset))
+        return ZVT_VIEW_UNKNOWN;
+    state = zvtFindViewEntry(view, leaf, subleaf, &entry);
+    if (entry != NULL)
+    {
+        ZVT_CPUID_LEAF registers;
+        registers.eax = entry->eax;
+        registers.ebx = entry->ebx;
+        registers.ecx = entry->ecx;
+        registers.edx = entry->edx;
+        *value = zvtGetRegister(&registers, offset);
+    }
+    return state;
+}
+
+// 1 when the view can tell whether each flag of the word is set (held or absent), 0 when not.
+ZVT_INLINE int zvtViewKnowsFlagWord(const ZVT_CPUID_VIEW* view, int word)
+{
+    uint32_t value;
+    return zvtGetViewWord(view, word, &value) != ZVT_VIEW_UNKNOWN;
+}
+
+// Every flag the view holds; the words it cannot tell are 0. Returns how many words it cannot tell (0 for a
+// whole dump). known, when not NULL, gets every named bit of each word the view can tell:
+// zvtFlagSetHas(known, flag) says whether a clear flag is absent (1) or unknown (0).
+ZVT_INLINE int zvtReadFlagsFromView(const ZVT_CPUID_VIEW* view, ZVT_FLAG_SET* flags, ZVT_FLAG_SET* known)
+{
+    int word;
+    int unknown = 0;
+    for (word = 0; word < ZVT_FLAG_WORDS; ++word)
+    {
+        uint32_t value;
+        const int state = zvtGetViewWord(view, word, &value);
+        flags->words[word] = value & zvtGetFlagWordMask(word);
+        if (known != NULL)
+            known->words[word] = state == ZVT_VIEW_UNKNOWN ? 0u : zvtGetFlagWordMask(word);
+        unknown += state == ZVT_VIEW_UNKNOWN ? 1 : 0;
+    }
+    return unknown;
+}
+
+// 1 when the view holds the flag set; 0 when clear, unknown, or the number names no flag.
+ZVT_INLINE int zvtViewHasFlag(const ZVT_CPUID_VIEW* view, int flag)
+{
+    uint32_t value;
+    if (flag < 0 || flag >= ZVT_FLAG_WORDS * 32 || zvtGetViewWord(view, flag / 32, &value) != ZVT_VIEW_HELD)
+        return 0;
+    return (value & zvtGetFlagWordMask(flag / 32) & (1u << (flag % 32))) != 0u;
+}
+
+// 1 when the view can tell whether the flag is set, 0 when not or when the number names no flag.
+ZVT_INLINE int zvtViewKnowsFlag(const ZVT_CPUID_VIEW* view, int flag)
+{
+    if (flag < 0 || flag >= ZVT_FLAG_WORDS * 32 ||
+        (zvtGetFlagWordMask(flag / 32) & (1u << (flag % 32))) == 0u)
+        return 0;
+    return zvtViewKnowsFlagWord(view, flag / 32);
 }
 
 typedef struct ZVT_FLAG_ROW
@@ -628,6 +964,126 @@ ZVT_INLINE int zvtGetEnabledLevel(const ZVT_CPU_IDENTITY* identity, uint64_t xcr
     if (level >= ZVT_LEVEL_V3 && (xcr0 & ZVT_XCR0_AVX_STATE) != ZVT_XCR0_AVX_STATE)
         level = ZVT_LEVEL_V2;
     return level;
+}
+
+#define ZVT_XCR0_MPX_STATE 0x18u     // BNDREGS and BNDCSR: what MPX needs
+#define ZVT_XCR0_TILE_STATE 0x60000u // XTILECFG (17) and XTILEDATA (18): what AMX needs
+#define ZVT_XCR0_APX_STATE 0x80000u  // the extended general registers (19): what APX needs
+
+// The flags whose instructions need state components the operating system enables in XCR0, ENTRY(ID, mask).
+// AVX state: the VEX-encoded vector instructions (vaes and vpclmulqdq stand for their VEX forms). AVX-512
+// state: every AVX-512 flag and avx10, whose EVEX instructions use the opmask and all 32 vector registers.
+// Needing none: gfni (it has legacy SSE forms), bmi1 and bmi2 (general registers), and every other flag.
+// Linux also has a program request the tile state (arch_prctl) before its first AMX instruction; XCR0 does
+// not show that.
+#define ZVT_XCR0_NEEDS(ENTRY)                                                                                \
+    ENTRY(AVX, ZVT_XCR0_AVX_STATE)                                                                           \
+    ENTRY(FMA, ZVT_XCR0_AVX_STATE)                                                                           \
+    ENTRY(F16C, ZVT_XCR0_AVX_STATE)                                                                          \
+    ENTRY(AVX2, ZVT_XCR0_AVX_STATE)                                                                          \
+    ENTRY(VAES, ZVT_XCR0_AVX_STATE)                                                                          \
+    ENTRY(VPCLMULQDQ, ZVT_XCR0_AVX_STATE)                                                                    \
+    ENTRY(XOP, ZVT_XCR0_AVX_STATE)                                                                           \
+    ENTRY(FMA4, ZVT_XCR0_AVX_STATE)                                                                          \
+    ENTRY(SHA512, ZVT_XCR0_AVX_STATE)                                                                        \
+    ENTRY(SM3, ZVT_XCR0_AVX_STATE)                                                                           \
+    ENTRY(SM4, ZVT_XCR0_AVX_STATE)                                                                           \
+    ENTRY(AVX_VNNI, ZVT_XCR0_AVX_STATE)                                                                      \
+    ENTRY(AVX_IFMA, ZVT_XCR0_AVX_STATE)                                                                      \
+    ENTRY(AVX_VNNI_INT8, ZVT_XCR0_AVX_STATE)                                                                 \
+    ENTRY(AVX_NE_CONVERT, ZVT_XCR0_AVX_STATE)                                                                \
+    ENTRY(AVX_VNNI_INT16, ZVT_XCR0_AVX_STATE)                                                                \
+    ENTRY(AVX512F, ZVT_XCR0_AVX512_STATE)                                                                    \
+    ENTRY(AVX512DQ, ZVT_XCR0_AVX512_STATE)                                                                   \
+    ENTRY(AVX512IFMA, ZVT_XCR0_AVX512_STATE)                                                                 \
+    ENTRY(AVX512PF, ZVT_XCR0_AVX512_STATE)                                                                   \
+    ENTRY(AVX512ER, ZVT_XCR0_AVX512_STATE)                                                                   \
+    ENTRY(AVX512CD, ZVT_XCR0_AVX512_STATE)                                                                   \
+    ENTRY(AVX512BW, ZVT_XCR0_AVX512_STATE)                                                                   \
+    ENTRY(AVX512VL, ZVT_XCR0_AVX512_STATE)                                                                   \
+    ENTRY(AVX512VBMI, ZVT_XCR0_AVX512_STATE)                                                                 \
+    ENTRY(AVX512_VBMI2, ZVT_XCR0_AVX512_STATE)                                                               \
+    ENTRY(AVX512_VNNI, ZVT_XCR0_AVX512_STATE)                                                                \
+    ENTRY(AVX512_BITALG, ZVT_XCR0_AVX512_STATE)                                                              \
+    ENTRY(AVX512_VPOPCNTDQ, ZVT_XCR0_AVX512_STATE)                                                           \
+    ENTRY(AVX512_4VNNIW, ZVT_XCR0_AVX512_STATE)                                                              \
+    ENTRY(AVX512_4FMAPS, ZVT_XCR0_AVX512_STATE)                                                              \
+    ENTRY(AVX512_VP2INTERSECT, ZVT_XCR0_AVX512_STATE)                                                        \
+    ENTRY(AVX512_FP16, ZVT_XCR0_AVX512_STATE)                                                                \
+    ENTRY(AVX512_BF16, ZVT_XCR0_AVX512_STATE)                                                                \
+    ENTRY(AVX10, ZVT_XCR0_AVX512_STATE)                                                                      \
+    ENTRY(AMX_TILE, ZVT_XCR0_TILE_STATE)                                                                     \
+    ENTRY(AMX_INT8, ZVT_XCR0_TILE_STATE)                                                                     \
+    ENTRY(AMX_BF16, ZVT_XCR0_TILE_STATE)                                                                     \
+    ENTRY(AMX_FP16, ZVT_XCR0_TILE_STATE)                                                                     \
+    ENTRY(AMX_COMPLEX, ZVT_XCR0_TILE_STATE)                                                                  \
+    ENTRY(MPX, ZVT_XCR0_MPX_STATE)                                                                           \
+    ENTRY(APX, ZVT_XCR0_APX_STATE)
+
+typedef struct ZVT_XCR0_NEED
+{
+    int flag;
+    uint32_t mask;
+} ZVT_XCR0_NEED;
+
+#define ZVT_XCR0_NEED_ROW(id, mask) {ZVT_FLAG_##id, mask},
+
+// The XCR0 state components a flag's instructions need the operating system to have enabled; 0 for a flag
+// that needs none (or a number that names no flag).
+ZVT_INLINE uint64_t zvtGetFlagXcr0Needs(int flag)
+{
+    static const ZVT_XCR0_NEED needs[] = {ZVT_XCR0_NEEDS(ZVT_XCR0_NEED_ROW)};
+    size_t index;
+    for (index = 0; index < sizeof needs / sizeof needs[0]; ++index)
+    {
+        if (needs[index].flag == flag)
+            return needs[index].mask;
+    }
+    return 0u;
+}
+
+// 1 when the set has the flag and XCR0 (as zvtReadXcr0 gives it on the same machine) has every state
+// component the flag needs; 0 otherwise. For a recorded processor XCR0 is unknown: ask zvtFlagSetHas and say
+// so.
+ZVT_INLINE int zvtIsFlagUsable(const ZVT_FLAG_SET* flags, int flag, uint64_t xcr0)
+{
+    const uint64_t needs = zvtGetFlagXcr0Needs(flag);
+    return zvtFlagSetHas(flags, flag) && (xcr0 & needs) == needs;
+}
+
+// AVX10 (leaf 0x24 sub-leaf 0, valid when avx10 is set): the version (EBX bits 7..0) and the vector widths
+// (EBX bits 16, 17, 18: ZVT_AVX10_VL128, _VL256, _VL512).
+typedef struct ZVT_AVX10
+{
+    int32_t version;       // 1, 2 ...; 0 when there is no AVX10 or the view cannot tell
+    uint32_t vectorWidths; // ZVT_AVX10_VL* bits
+} ZVT_AVX10;
+
+#define ZVT_AVX10_VL128 0x1u
+#define ZVT_AVX10_VL256 0x2u
+#define ZVT_AVX10_VL512 0x4u
+
+// Fills avx10 (cleared first) and returns ZVT_VIEW_HELD when the view has avx10 and holds leaf 0x24,
+// ZVT_VIEW_ABSENT when it has no AVX10 (avx10 clear, or leaf 0x24 beyond the highest basic leaf), and
+// ZVT_VIEW_UNKNOWN when it cannot tell (the identity record's view, which lacks leaf 7 sub-leaf 1).
+ZVT_INLINE int zvtGetAvx10(const ZVT_CPUID_VIEW* view, ZVT_AVX10* avx10)
+{
+    uint32_t word = 0;
+    const ZVT_CPUID_ENTRY* entry = NULL;
+    int state = zvtGetViewWord(view, ZVT_FLAG_AVX10 / 32, &word);
+    avx10->version = 0;
+    avx10->vectorWidths = 0u;
+    if (state != ZVT_VIEW_HELD)
+        return state;
+    if ((word & (1u << (ZVT_FLAG_AVX10 % 32))) == 0u)
+        return ZVT_VIEW_ABSENT;
+    state = zvtFindViewEntry(view, 0x24u, 0u, &entry);
+    if (entry != NULL)
+    {
+        avx10->version = ZVT_I32(entry->ebx & 0xFFu);
+        avx10->vectorWidths = (entry->ebx >> 16) & 0x7u;
+    }
+    return state;
 }
 
 // Live only: reads XCR0 of the processor running the caller with XGETBV, which exists only when the OS set

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Measures the processor exports against their CPUID floor, the frequency against the kernel's TSC rate,
-# decoding with zavsys_features.h against one CPUID, and the library's size and imports, in both widths;
+# Measures the processor exports against their CPUID floor (the CPUID dump also with its affinity switch),
+# the frequency against the kernel's TSC rate, decoding with zavsys_features.h against one CPUID, and the
+# library's size and imports, in both widths;
 # then the stress figures (scripts/stress.sh), which fail the run on a mismatch or a leak. Needs a build
 # (scripts/test-all.sh or main.sh).
 set -eu
@@ -12,6 +13,7 @@ rounds=${1:-2000}
 bench_width() {
   echo "== $t"
   (cd "$B/$t/bin" && $loader identity_bench.exe "$rounds" | tr -d '\r')
+  (cd "$B/$t/bin" && $loader dump_bench.exe | tr -d '\r')
   (cd "$B/$t/bin" && $loader report_bench.exe | tr -d '\r')
   (cd "$B/$t/bin" && $loader system_bench.exe | tr -d '\r')
   (cd "$B/$t/bin" && $loader features_bench.exe | tr -d '\r')

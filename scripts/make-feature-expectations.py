@@ -7,6 +7,8 @@ for the feature header's tests:
   tests/data/cpuid/features-ways.tsv  how the tool reads each associativity code of leaf 0x80000006
   tests/data/cpuid/features.tsv       per dump in tests/data/cpuid: the flags the tool shows as true, the
                                       x86-64 level they meet, caches and address sizes as the tool prints them
+  tests/data/cpuid/features-dumps.tsv per real dump in tests/data/dumps (every sub-leaf recorded): the flags
+                                      the tool shows as true in the leaves and sub-leaves that exist
 
 The tool's descriptions become flag names through tests/data/cpuid/cpuid-tool-names.tsv (reviewed by hand).
 Run from anywhere: python3 scripts/make-feature-expectations.py; review the diff before committing.
@@ -20,7 +22,7 @@ import tempfile
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DATA = os.path.join(ROOT, "tests", "data", "cpuid")
 
-# The registers the header decodes, as (leaf, sub-leaf, register, the tool's section for it).
+# The registers the header decodes, as (leaf, sub-leaf, register, the tool's section for it), in word order.
 REGISTERS = [
     (0x1, 0, "edx", "1/edx"),
     (0x1, 0, "ecx", "1/ecx"),
@@ -33,6 +35,17 @@ REGISTERS = [
     (0x80000008, 0, "ebx", "0x80000008/ebx"),
     (0xD, 0, "eax", "0xd/0"),
     (0xD, 0, "edx", "0xd/0"),
+    (0x6, 0, "eax", "6"),
+    (0x7, 1, "eax", "7"),
+    (0x7, 1, "edx", "7"),
+    (0x7, 2, "edx", "7"),
+    (0xD, 1, "eax", "0xd/0"),
+    (0x14, 0, "ebx", "0x14"),
+    (0x19, 0, "ebx", "0x19"),
+    (0x8000000A, 0, "edx", "0x8000000a/edx"),
+    (0x80000007, 0, "ebx", "0x80000007/ebx"),
+    (0x8000001F, 0, "eax", "0x8000001f"),
+    (0x80000021, 0, "eax", "0x80000021"),
 ]
 VENDORS = {"GenuineIntel": (0x756E6547, 0x6C65746E, 0x49656E69), "AuthenticAMD": (0x68747541, 0x444D4163, 0x69746E65)}
 
@@ -44,7 +57,7 @@ LEVELS = [
     ("v4", ["avx512f", "avx512bw", "avx512cd", "avx512dq", "avx512vl"]),
 ]
 
-SECTION = re.compile(r"^   \S.*\((0x[0-9a-f]+/\w+|\d+/\w+|\d+)\):\s*$")
+SECTION = re.compile(r"^   \S.*\((0x[0-9a-f]+/\w+|\d+/\w+|\d+|0x[0-9a-f]+)\):\s*$")
 ITEM = re.compile(r"^\s+(.*?)\s+= (.*)$")
 
 
@@ -85,6 +98,12 @@ def decode(dump_text):
     return sections, vendor
 
 
+def register_label(leaf, subleaf, register):
+    """"7/ebx", "0x80000001/ecx"; a sub-leaf other than 0 as "7.1/eax", "0xd.1/eax"."""
+    number = ("0x%x" % leaf) if leaf > 9 else str(leaf)
+    return "%s%s/%s" % (number, ".%d" % subleaf if subleaf else "", register)
+
+
 def raw_line(leaf, subleaf, registers):
     return "   0x%08x 0x%02x: eax=0x%08x ebx=0x%08x ecx=0x%08x edx=0x%08x\n" % ((leaf, subleaf) + tuple(registers))
 
@@ -98,13 +117,18 @@ def probe_bits(names):
     rows = []
     for vendor, (ebx, ecx, edx) in VENDORS.items():
         for leaf, subleaf, register, section in REGISTERS:
-            label = "%s/%s" % (("0x%x" % leaf) if leaf > 9 else str(leaf), register)
-            LEAF_OF_REGISTER[label] = leaf
+            label = register_label(leaf, subleaf, register)
+            LEAF_OF_REGISTER[label] = (leaf, subleaf)
             for bit in range(32):
-                leaves = {0: [0xD, ebx, ecx, edx], 0x80000000: [0x80000008, 0, 0, 0]}
-                values = leaves.setdefault(leaf, [0, 0, 0, 0])
+                # Highest leaves 0xD and 0x80000008 as before, or the probed leaf when it is above them; leaf 7
+                # sub-leaf 0 counts the sub-leaves up to the probed one.
+                leaves = {(0, 0): [max(0xD, leaf if leaf < 0x80000000 else 0), ebx, ecx, edx],
+                          (0x80000000, 0): [max(0x80000008, leaf if leaf >= 0x80000000 else 0), 0, 0, 0]}
+                if subleaf:
+                    leaves[(leaf, 0)] = [subleaf if leaf == 7 else 0, 0, 0, 0]
+                values = leaves.setdefault((leaf, subleaf), [0, 0, 0, 0])
                 values["abcd".index(register[1])] = 1 << bit
-                text = "".join(raw_line(l, subleaf if l == leaf else 0, v) for l, v in sorted(leaves.items()))
+                text = "".join(raw_line(l, sub, v) for (l, sub), v in sorted(leaves.items()))
                 sections, _ = decode(text)
                 for description, value in sections.get(section, []):
                     if value != "true":
@@ -180,29 +204,76 @@ def level_of(vendor, flags, unknown):
     return level, missing
 
 
-def held_leaves(dump_text):
-    """The leaves a dump holds within its highest basic and extended leaf."""
+def held_leaves(dump_text, whole):
+    """The (leaf, sub-leaf) pairs a dump holds that exist: within its highest basic and extended leaf, and for
+    leaf 7 within the highest sub-leaf of 7.0 EAX (the manuals' rules). Of a dump of sub-leaf 0 alone (not
+    whole), sub-leaf 0 only. In a whole dump a valid sub-leaf that was not recorded is one the processor
+    answers with zeros: held, with no flag set."""
     leaves = {}
-    for match in re.finditer(r"^\s+0x([0-9a-f]{8}) 0x00: eax=0x([0-9a-f]{8})", dump_text, re.M):
-        leaves.setdefault(int(match.group(1), 16), int(match.group(2), 16))
-    highest = {0: leaves.get(0, 0), 0x80000000: leaves.get(0x80000000, 0)}
-    return {leaf for leaf in leaves if leaf <= highest[leaf & 0x80000000] and highest[leaf & 0x80000000] >= (leaf & 0x80000000)}
+    for match in re.finditer(r"^\s+0x([0-9a-f]{8}) 0x([0-9a-f]{2}): eax=0x([0-9a-f]{8})", dump_text, re.M):
+        leaves.setdefault((int(match.group(1), 16), int(match.group(2), 16)), int(match.group(3), 16))
+    highest = {0: leaves.get((0, 0), 0), 0x80000000: leaves.get((0x80000000, 0), 0)}
+    valid = set()
+    for leaf, subleaf, _, _ in REGISTERS:
+        top = highest[leaf & 0x80000000]
+        if top < (leaf & 0x80000000) or leaf > top:
+            continue
+        if leaf == 7 and subleaf > leaves.get((7, 0), 0):
+            continue
+        if subleaf and not whole:
+            continue
+        valid.add((leaf, subleaf))
+    for leaf, subleaf in leaves:
+        top = highest[leaf & 0x80000000]
+        if top >= (leaf & 0x80000000) and leaf <= top and (subleaf == 0 or (leaf, subleaf) in valid):
+            valid.add((leaf, subleaf))
+    return valid
 
 
-def describe_dump(path, names, leaf_of_name):
-    text = as_tool_dump(path)
-    sections, vendor = decode(text)
+def existing_lines(dump_text):
+    """The dump's leaf lines within its highest basic and extended leaf (leaf 7: its sub-leaves within 7.0 EAX);
+    the other ranges (hypervisor, Centaur) hold no flag of the header and go too. Some processors answer past
+    their highest leaf with the highest leaf's registers; the tool decodes those lines and crashes on three such
+    dumps. What lies past the highest leaf does not exist, so it goes."""
+    entries = re.findall(r"^\s+0x([0-9a-f]{8}) 0x([0-9a-f]{2}): eax=0x([0-9a-f]{8}).*$", dump_text, re.M)
+    first = {}
+    for leaf, subleaf, eax in entries:
+        first.setdefault((int(leaf, 16), int(subleaf, 16)), int(eax, 16))
+    highest = {0: first.get((0, 0), 0), 0x80000000: first.get((0x80000000, 0), 0)}
+    kept = []
+    for line in dump_text.splitlines(True):
+        match = re.match(r"^\s+0x([0-9a-f]{8}) 0x([0-9a-f]{2}): ", line)
+        if match:
+            leaf, subleaf = int(match.group(1), 16), int(match.group(2), 16)
+            top = highest.get(leaf & 0xC0000000)
+            if top is None or top < (leaf & 0x80000000) or leaf > top:
+                continue
+            if leaf == 7 and subleaf > first.get((7, 0), 0):
+                continue
+        kept.append(line)
+    return "".join(kept)
+
+
+def tool_flags(text, names, leaf_of_name, whole):
+    """The flags the tool shows as true in the leaves and sub-leaves that exist, the flags of existing leaves it
+    does not decode for this vendor (not known from the tool), and the vendor."""
+    sections, vendor = decode(existing_lines(text) if whole else text)
+    held = held_leaves(text, whole)
     flags, shown = set(), set()
     for section, items in sections.items():
         for description, value in items:
             name = names.get((section, description), "")
             if name not in ("", "-"):
                 shown.add(name)
-                if value == "true":
+                if value == "true" and leaf_of_name.get(name) in held:
                     flags.add(name)
-    # A flag of a leaf the dump holds that the tool does not decode for this vendor: not known from the tool.
-    held = held_leaves(text)
     unknown = {name for name, leaf in leaf_of_name.items() if leaf in held and name not in shown}
+    return flags, unknown, vendor, sections
+
+
+def describe_dump(path, names, leaf_of_name):
+    text = as_tool_dump(path)
+    flags, unknown, vendor, sections = tool_flags(text, names, leaf_of_name, False)
     level, missing = level_of(vendor, flags, unknown)
     columns = [
         os.path.basename(path)[:-4], level, " ".join(missing) or "-",
@@ -248,6 +319,18 @@ def main():
         leaf_of_name = {row[3]: LEAF_OF_REGISTER[row[1]] for row in bits}
         for dump in dumps:
             out.write(describe_dump(os.path.join(DATA, dump), names, leaf_of_name) + "\n")
+    real = os.path.join(ROOT, "tests", "data", "dumps")
+    with open(os.path.join(DATA, "features-dumps.tsv"), "w", encoding="utf-8") as out:
+        out.write("# Made by scripts/make-feature-expectations.py from the Debian cpuid tool (%s): per real dump\n"
+                  "# of tests/data/dumps (every sub-leaf recorded), the flags the tool shows as true (named through\n"
+                  "# cpuid-tool-names.tsv) in the leaves and sub-leaves that exist: within the highest basic and\n"
+                  "# extended leaf, leaf 7's sub-leaves within 7.0 EAX. unknown: flags of such leaves that the tool\n"
+                  "# does not decode for the dump's vendor.\n"
+                  "dump\tflags\tunknown\n" % tool_version())
+        for dump in sorted(f for f in os.listdir(real) if f.endswith(".raw")):
+            with open(os.path.join(real, dump), encoding="latin-1") as raw:
+                flags, unknown, _, _ = tool_flags(raw.read(), names, leaf_of_name, True)
+            out.write("%s\t%s\t%s\n" % (dump[:-4], " ".join(sorted(flags)) or "-", " ".join(sorted(unknown)) or "-"))
     for section, description in sorted(UNMAPPED):
         print("unmapped: %s: %s" % (section, description), file=sys.stderr)
 

@@ -17,7 +17,8 @@
     ROW(zvtGetWindowsVersion, m_pfnGetWindowsVersion, ZVT_ORDINAL_GET_WINDOWS_VERSION, 4)                    \
     ROW(zvtIsWow64, m_pfnIsWow64, ZVT_ORDINAL_IS_WOW64, 0)                                                   \
     ROW(zvtGetFileVersion, m_pfnGetFileVersion, ZVT_ORDINAL_GET_FILE_VERSION, 20)                            \
-    ROW(zvtGetTemporaryFileName, m_pfnGetTemporaryFileName, ZVT_ORDINAL_GET_TEMPORARY_FILE_NAME, 12)
+    ROW(zvtGetTemporaryFileName, m_pfnGetTemporaryFileName, ZVT_ORDINAL_GET_TEMPORARY_FILE_NAME, 12)         \
+    ROW(zvtGetCpuidDump, m_pfnGetCpuidDump, ZVT_ORDINAL_GET_CPUID_DUMP, 8)
 
 // A loader's pointer for every export, null until bound.
 #define ZVT_EXPORT_POINTER(name, member, ordinal, bytes) PFN_##name member = nullptr;

@@ -1,7 +1,7 @@
-// The fields of the identity record that name the logical processor which executed CPUID. Two correct
-// answers may differ in them: which processor a thread runs on is the scheduler's choice, and some
-// hypervisors even change the APIC ID a virtual processor reports. Everything that compares live records
-// masks these and nothing else. On Intel the AMD leaves are reserved (zero).
+// The fields of the identity record (and of a dump's entries) that name the logical processor which
+// executed CPUID. Two correct answers may differ in them: which processor a thread runs on is the
+// scheduler's choice, and some hypervisors even change the APIC ID a virtual processor reports. Everything
+// that compares live records masks these and nothing else. On Intel the AMD leaves are reserved (zero).
 #pragma once
 
 #include <cstddef>
@@ -71,6 +71,24 @@ inline std::uint32_t PerProcessorBits(bool extended, std::uint32_t index, CpuidR
         bits |= field.extended == extended && field.index == index && field.reg == reg ? field.bits : 0u;
     }
     return bits;
+}
+
+// The same fields in a (leaf, sub-leaf) entry of a CPUID dump, for every sub-leaf of their leaf (each
+// sub-leaf of 0xB, 0x1F and 0x80000026 carries the x2APIC ID); none in the hypervisor range.
+inline std::uint32_t PerProcessorEntryBits(std::uint32_t leaf, CpuidRegister reg) noexcept
+{
+    const bool extended = leaf >= 0x80000000u;
+    return !extended && leaf >= 0x40000000u ? 0u : PerProcessorBits(extended, leaf & 0x7FFFFFFFu, reg);
+}
+
+// The entry with those bits cleared: two answers of one processor are then equal.
+inline ZVT_CPUID_ENTRY MaskPerProcessorFields(ZVT_CPUID_ENTRY entry) noexcept
+{
+    entry.eax &= ~PerProcessorEntryBits(entry.leaf, CpuidRegister::kEax);
+    entry.ebx &= ~PerProcessorEntryBits(entry.leaf, CpuidRegister::kEbx);
+    entry.ecx &= ~PerProcessorEntryBits(entry.leaf, CpuidRegister::kEcx);
+    entry.edx &= ~PerProcessorEntryBits(entry.leaf, CpuidRegister::kEdx);
+    return entry;
 }
 
 // The fields that differ between two identity records, as bits of kPerProcessorFields; sameOtherwise

@@ -43,8 +43,8 @@ public:
     {
         return m_entries;
     }
-    // Every leaf asked for, in order (sub-leaves are always 0 in this library); the first
-    // kQueryLogCapacity only.
+    // Every leaf asked for, in order, without its sub-leaf (the identity record reads sub-leaf 0 alone; a
+    // dump's entries name their own); the first kQueryLogCapacity only.
     std::vector<std::uint32_t> QueriedLeaves() const
     {
         return std::vector<std::uint32_t>(m_queried.begin(),

@@ -1,7 +1,8 @@
-// The six exports, each the export frame around one call. Their results are documented in zavsys.h.
+// The seven exports, each the export frame around one call. Their results are documented in zavsys.h.
 #include "ExportFrame.h"
 #include "MeasuredRecords.h"
 #include "Module.h"
+#include "ProcessorAffinity.h"
 #include "zavsys.h"
 
 extern "C" std::int32_t ZVT_API zvtGetIdentity(ZVT_CPU_IDENTITY* identity, std::int32_t measureMs,
@@ -41,4 +42,9 @@ extern "C" std::int32_t ZVT_API zvtGetTemporaryFileName(std::int32_t longName, w
                                                         std::int32_t capacity)
 {
     return RunExport([&]() { return CFileBox::GetTemporaryFileName(longName, buffer, capacity); });
+}
+
+extern "C" std::int32_t ZVT_API zvtGetCpuidDump(ZVT_CPUID_DUMP* dump, std::int32_t processor)
+{
+    return RunExport([&]() { return CProcessorAffinity::GetCpuidDump(dump, processor); });
 }

@@ -20,6 +20,7 @@ int main(void)
     ZVT_CPU_INFORMATION information;
     ZVT_CPU_IDENTITY identity;
     ZVT_WINDOWS_VERSION version;
+    ZVT_CPUID_DUMP dump;
     int32_t major = -1;
     wchar_t buffer[260] = L"zvt";
     ZeroMemory(&information, sizeof information);
@@ -28,11 +29,15 @@ int main(void)
     information.size = ZVT_INFORMATION_SIZE;
     identity.size = ZVT_IDENTITY_SIZE;
     version.size = ZVT_WINDOWS_VERSION_SIZE;
+    ZeroMemory(&dump, sizeof dump);
+    dump.size = ZVT_CPUID_DUMP_HEADER_SIZE;
 
     Check(zvtGetInformation(&information, 0) == ZVT_OK && information.vendor[0] != '\0', "zvtGetInformation");
     Check(zvtGetIdentity(&identity, 0, NULL, 0) == ZVT_OK &&
               memcmp(&identity.basic[0].ebx, information.vendor, 4) == 0,
           "zvtGetIdentity");
+    Check(zvtGetCpuidDump(&dump, ZVT_PROCESSOR_CURRENT) == ZVT_E_DUMP_TOO_SMALL && dump.count > 1,
+          "zvtGetCpuidDump (the entries needed)");
     /* The others are called for the stack: a wrong convention or argument count would corrupt it. */
     printf("zvtGetWindowsVersion: %d\n", (int)zvtGetWindowsVersion(&version));
     printf("zvtIsWow64: %d\n", (int)zvtIsWow64());

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sched.h>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -17,6 +18,7 @@
 
 #include "DataTable.h"
 #include "InformationFields.h"
+#include "LiveReplay.h"
 #include "MeasuredRecords.h"
 #include "RecordedClock.h"
 #include "ReportText.h"
@@ -172,6 +174,30 @@ TEST(Replay, ZvtinfoShowsWhatTheLibraryMakesOfEveryDump)
         EXPECT_EQ(shown["information"]["frequency"], 0.0);
         EXPECT_TRUE(shown["windowsVersion"].is_null() && shown["wow64"].is_null());
     }
+}
+
+// This machine's --dump, one block per processor the process may run on, replays to zvtinfo's live answers,
+// and standard output gets the same blocks as a file.
+TEST(Replay, ThisMachinesDumpReplaysToTheLiveAnswers)
+{
+    const std::string dump = TempPath("this-machine.txt");
+    const ToolRun written = RunZvtinfo("--dump " + dump);
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_EQ(written.out, "");
+    cpu_set_t allowed;
+    ASSERT_EQ(sched_getaffinity(0, sizeof allowed, &allowed), 0);
+    for (const std::string& text : {ReadBytes(dump), RunZvtinfo("--dump").out})
+    {
+        std::vector<CRecordedCpuid> processors;
+        DumpError error;
+        ASSERT_TRUE(ParseCpuidDumpProcessors(text, processors, error)) << error.line << ": " << error.message;
+        EXPECT_EQ(processors.size(), static_cast<std::size_t>(CPU_COUNT(&allowed)));
+    }
+    const ToolRun live = RunZvtinfo("--json");
+    const ToolRun replay = RunZvtinfo("--json --replay " + dump);
+    ASSERT_EQ(replay.exitCode, 0) << replay.err;
+    EXPECT_EQ(ProcessorAnswers(Json::parse(replay.out)), ProcessorAnswers(Json::parse(live.out)));
+    EXPECT_EQ(ProcessorLines(RunZvtinfo("--replay " + dump).out), ProcessorLines(RunZvtinfo("").out));
 }
 
 // The information object's names in their order, as callers of --json read them: written out here, not

@@ -63,12 +63,13 @@ TEST(Binding, NamesWhatAnIncompleteLibraryLacks)
     EXPECT_FALSE(incomplete.IsComplete());
     EXPECT_NE(incomplete.m_pfnGetInformation, nullptr);
     EXPECT_EQ(incomplete.m_pfnIsWow64, nullptr);
-    EXPECT_EQ(incomplete.MissingExports(),
-              "zvtGetWindowsVersion, zvtIsWow64, zvtGetFileVersion, zvtGetTemporaryFileName");
+    EXPECT_EQ(
+        incomplete.MissingExports(),
+        "zvtGetWindowsVersion, zvtIsWow64, zvtGetFileVersion, zvtGetTemporaryFileName, zvtGetCpuidDump");
     const CZavsysLibrary absent(L"..\\fake\\no-such.dll");
     EXPECT_FALSE(absent.IsComplete());
     EXPECT_EQ(absent.MissingExports(), "zvtGetIdentity, zvtGetInformation, zvtGetWindowsVersion, zvtIsWow64, "
-                                       "zvtGetFileVersion, zvtGetTemporaryFileName");
+                                       "zvtGetFileVersion, zvtGetTemporaryFileName, zvtGetCpuidDump");
 }
 
 TEST_F(Exports, IsWow64AgreesWithTheSystem)

@@ -1,4 +1,4 @@
-// The export frame as the library ships it: the six exports and everything behind them are compiled with
+// The export frame as the library ships it: the exports and everything behind them are compiled with
 // the library's own flags (no exceptions) and called in this process. calloc is wrapped at link time, so a
 // test sees which module state is current inside an export, and can exhaust memory there.
 #include <windows.h>
@@ -90,6 +90,8 @@ TEST(ExportFrame, EveryExportRestoresTheCallersStateOnItsReturns)
     information.size = ZVT_INFORMATION_SIZE;
     ZVT_WINDOWS_VERSION version{};
     version.size = ZVT_WINDOWS_VERSION_SIZE;
+    ZVT_CPUID_DUMP dumpHeader{};
+    dumpHeader.size = ZVT_CPUID_DUMP_HEADER_SIZE;
     const ExportCall calls[] = {
         {"zvtGetIdentity", [&] { return zvtGetIdentity(&identity, 0, nullptr, 0); }, ZVT_OK},
         {"zvtGetIdentity, report in a missing folder",
@@ -103,6 +105,10 @@ TEST(ExportFrame, EveryExportRestoresTheCallersStateOnItsReturns)
          [] { return zvtGetFileVersion(nullptr, nullptr, nullptr, nullptr, nullptr); }, ZVT_E_FAILED},
         {"zvtGetTemporaryFileName, no buffer", [] { return zvtGetTemporaryFileName(0, nullptr, MAX_PATH); },
          ZVT_E_FAILED},
+        {"zvtGetCpuidDump, header only (a whole enumeration on processor 0)",
+         [&] { return zvtGetCpuidDump(&dumpHeader, 0); }, ZVT_E_DUMP_TOO_SMALL},
+        {"zvtGetCpuidDump, no such processor", [&] { return zvtGetCpuidDump(&dumpHeader, -2); },
+         ZVT_E_NO_PROCESSOR},
     };
     for (const ExportCall& call : calls)
     {

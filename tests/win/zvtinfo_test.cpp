@@ -12,6 +12,7 @@
 
 #include "DataTable.h"
 #include "InformationFields.h"
+#include "LiveReplay.h"
 #include "PerProcessorFields.h"
 #include "TempFiles.h"
 #include "ZavsysLibrary.h"
@@ -204,6 +205,30 @@ TEST_F(Zvtinfo, DecodedFlagsAndAddressSizesAgreeWithTheRecord)
     const std::size_t at = measured.out.find("\nFrequency : ");
     ASSERT_NE(at, std::string::npos) << measured.out;
     EXPECT_TRUE(measured.out[at + 13] >= '0' && measured.out[at + 13] <= '9') << measured.out;
+}
+
+// zvtinfo --dump through zvtGetCpuidDump: one "cpuid -r" block per processor, LF line ends, and replayed,
+// zvtinfo's live answers again.
+TEST_F(Zvtinfo, DumpReplaysToTheLiveAnswers)
+{
+    const std::wstring dump = m_directory.Path(L"this-machine.txt");
+    ASSERT_EQ(RunZvtinfo(L"--dump " + Quoted(dump)).exitCode, 0u);
+    const std::string text = FileText(dump);
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+    std::size_t blocks = 0;
+    for (std::size_t at = text.find("CPU "); at != std::string::npos; at = text.find("\nCPU ", at + 1))
+    {
+        EXPECT_EQ(text.compare(text.find(':', at) + 1, 17, "\n   0x00000000 0x"), 0) << blocks;
+        ++blocks;
+    }
+    EXPECT_EQ(blocks, GetActiveProcessorCount(ALL_PROCESSOR_GROUPS));
+    const ToolRun live = RunZvtinfo(L"--json");
+    const ToolRun replay = RunZvtinfo(L"--json --replay " + Quoted(dump));
+    ASSERT_EQ(replay.exitCode, 0u) << replay.out;
+    EXPECT_EQ(zvt::test::ProcessorAnswers(Json::parse(replay.out)),
+              zvt::test::ProcessorAnswers(Json::parse(live.out)));
+    EXPECT_EQ(zvt::test::ProcessorLines(RunZvtinfo(L"--replay " + Quoted(dump)).out),
+              zvt::test::ProcessorLines(RunZvtinfo(L"").out));
 }
 
 // A made-up processor whose vendor and brand string hold bytes above 0x7F (80, E9 99 AE 81; 80, 81 8D 8F 90

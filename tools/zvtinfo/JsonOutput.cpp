@@ -208,7 +208,8 @@ void PrintJson(const Snapshot& snapshot, const std::optional<ReportOutcome>& rep
     Json root{{"source", Source(snapshot)},
               {"identity", Identity(snapshot)},
               {"information", Information(snapshot)},
-              {"decoded", Decoded(snapshot)}};
+              {"decoded", Decoded(snapshot)},
+              {"wholeProcessor", WholeProcessorJson(snapshot.whole)}};
     AddSystem(snapshot, root);
     root["report"] = report ? Json{{"path", report->path},
                                    {"mode", report->mode},

@@ -12,14 +12,14 @@ namespace zvtinfo
 namespace
 {
 
-// The library and its six exports; loaded once, freed when the program ends.
+// The library and its exports; loaded once, freed when the program ends.
 const zvt::CZavsysLibrary& Library()
 {
     static const zvt::CZavsysLibrary library;
     return library;
 }
 
-// A zavsys.dll without all six exports is not the library this program reports on.
+// A zavsys.dll without all its exports is not the library this program reports on.
 bool IsComplete(const zvt::CZavsysLibrary& library, Failure& failure)
 {
     if (!library.IsLoaded())
@@ -79,6 +79,34 @@ bool ReadThisMachine(std::int32_t measureMs, Snapshot& snapshot, Failure& failur
     snapshot.informationResult = library.m_pfnGetInformation(&snapshot.information, measureMs);
     snapshot.system = AskSystem();
     return true;
+}
+
+bool ReadThisMachineDumps(std::vector<ProcessorDump>& dumps, Failure& failure)
+{
+    const zvt::CZavsysLibrary& library = Library();
+    if (!IsComplete(library, failure))
+    {
+        return false;
+    }
+    std::vector<unsigned char> bytes(ZVT_CPUID_DUMP_SIZE(ZVT_CPUID_DUMP_MAX_ENTRIES));
+    auto* dump = reinterpret_cast<ZVT_CPUID_DUMP*>(bytes.data());
+    for (std::int32_t processor = 0;; ++processor)
+    {
+        dump->size = static_cast<std::uint32_t>(bytes.size());
+        const std::int32_t result = library.m_pfnGetCpuidDump(dump, processor);
+        if (result == ZVT_E_NO_PROCESSOR && processor > 0)
+        {
+            return true;
+        }
+        if (result != ZVT_OK)
+        {
+            failure = Failure{1, "zvtGetCpuidDump of processor " + std::to_string(processor) + " failed (" +
+                                     std::to_string(result) + ")"};
+            return false;
+        }
+        const ZVT_CPUID_ENTRY* entries = dump->entries;
+        dumps.push_back(ProcessorDump{dump->processor, {entries, entries + dump->count}});
+    }
 }
 
 std::int32_t WriteThisMachineReport(const std::string& path, std::int32_t mode, std::int32_t measureMs)

@@ -32,6 +32,8 @@ struct Options
     std::string modeText = "ansi";
     std::int32_t measureMs = 0;
     std::string replayPath;
+    bool dump = false;
+    std::string dumpPath; // empty: standard output
     std::string xcr0Text; // empty: read this machine's, or none in a replay
 };
 
@@ -87,7 +89,8 @@ std::optional<std::uint64_t> ParseXcr0(const std::string& text)
 
 void DefineOptions(CLI::App& app, Options& options)
 {
-    app.add_flag("--json", options.json, "Print one JSON object with every field of the records");
+    CLI::Option* json =
+        app.add_flag("--json", options.json, "Print one JSON object with every field of the records");
     CLI::Option* report = app.add_option("--report", options.reportPath, "Write the identity report to PATH")
                               ->type_name("PATH");
     app.add_option("--mode", options.modeText,
@@ -102,11 +105,19 @@ void DefineOptions(CLI::App& app, Options& options)
                                           "the default, measures nothing)")
                                ->type_name("MS")
                                ->check(CLI::Range(0, 10000));
-    app.add_option("--replay", options.replayPath,
-                   "Decode a recorded CPUID dump instead of executing CPUID: \"cpuid -r\" output, "
-                   "\"CPUID xxxxxxxx: eax-ebx-ecx-edx\" lines, or an identity report")
-        ->type_name("FILE")
-        ->excludes(measure);
+    CLI::Option* replay =
+        app.add_option("--replay", options.replayPath,
+                       "Decode a recorded CPUID dump instead of executing CPUID: \"cpuid -r\" "
+                       "output, \"CPUID xxxxxxxx: eax-ebx-ecx-edx\" lines, or an identity report")
+            ->type_name("FILE")
+            ->excludes(measure);
+    app.add_option(
+           "--dump", options.dumpPath,
+           "Write every logical processor's CPUID leaves and sub-leaves as \"cpuid -r\" prints them, to "
+           "FILE or to standard output; --replay and \"cpuid -f\" read them back")
+        ->type_name("[FILE]")
+        ->expected(0, 1)
+        ->excludes(json, report, measure, replay);
     app.add_option("--xcr0", options.xcr0Text,
                    "Take XCR0 as VALUE (0x hexadecimal, or decimal) for the enabled x86-64 level instead of "
                    "reading this machine's; with --replay, the XCR0 the recorded machine had")
@@ -116,8 +127,41 @@ void DefineOptions(CLI::App& app, Options& options)
         });
 }
 
+// Every processor's leaves and the system's own count; without them the text and JSON say less, not wrong.
+void ReadThisMachineWhole(WholeProcessor& whole)
+{
+    Failure ignored;
+    if (!ReadThisMachineDumps(whole.processors, ignored))
+    {
+        whole.processors.clear();
+    }
+    whole.system = ReadSystemCount();
+}
+
+int RunDump(const std::string& path)
+{
+    std::vector<ProcessorDump> dumps;
+    Failure failure;
+    std::string reason;
+    if (!ReadThisMachineDumps(dumps, failure))
+    {
+        std::fprintf(stderr, "zvtinfo: %s\n", failure.message.c_str());
+        return failure.exitCode;
+    }
+    if (!WriteCpuidDump(dumps, path, reason))
+    {
+        std::fprintf(stderr, "zvtinfo: %s\n", reason.c_str());
+        return kExitFailure;
+    }
+    return 0;
+}
+
 int Run(const Options& options)
 {
+    if (options.dump)
+    {
+        return RunDump(options.dumpPath);
+    }
     Snapshot snapshot;
     Failure failure;
     const bool read = options.replayPath.empty() ? ReadThisMachine(options.measureMs, snapshot, failure)
@@ -130,6 +174,7 @@ int Run(const Options& options)
     if (options.replayPath.empty())
     {
         snapshot.frequencyMeasured = options.measureMs > 0;
+        ReadThisMachineWhole(snapshot.whole);
     }
     else
     {
@@ -180,6 +225,7 @@ int Main(const std::vector<std::string>& arguments)
     try
     {
         app.parse(reversed);
+        options.dump = app.get_option("--dump")->count() > 0;
     }
     catch (const CLI::CallForHelp& help)
     {

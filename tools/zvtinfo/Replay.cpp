@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "DumpReader.h"
 #include "MeasuredRecords.h"
@@ -68,6 +70,24 @@ const char* FormatName(zvt::DumpFormat format) noexcept
     return "unknown";
 }
 
+// A report holds sub-leaf 0 of each leaf only; the leaf-line forms hold what the processor answered.
+void KeepEveryProcessor(const std::vector<zvt::CRecordedCpuid>& processors, zvt::DumpFormat format,
+                        WholeProcessor& whole)
+{
+    whole.allSubleaves = format != zvt::DumpFormat::Report;
+    for (std::size_t i = 0; i < processors.size(); ++i)
+    {
+        ProcessorDump dump;
+        dump.processor = static_cast<std::uint32_t>(i);
+        for (const zvt::CRecordedCpuid::Entry& e : processors[i].Entries())
+        {
+            const ZVT_CPUID_LEAF& r = e.registers;
+            dump.entries.push_back(ZVT_CPUID_ENTRY{e.leaf, e.subleaf, r.eax, r.ebx, r.ecx, r.edx});
+        }
+        whole.processors.push_back(std::move(dump));
+    }
+}
+
 } // namespace
 
 bool ReplayDump(const std::string& path, Snapshot& snapshot, Failure& failure)
@@ -77,15 +97,17 @@ bool ReplayDump(const std::string& path, Snapshot& snapshot, Failure& failure)
     {
         return false;
     }
-    zvt::CRecordedCpuid cpuid;
+    std::vector<zvt::CRecordedCpuid> processors;
     zvt::DumpError error;
     zvt::DumpDetails details;
-    if (!zvt::ParseCpuidDump(bytes, cpuid, error, &details))
+    if (!zvt::ParseCpuidDumpProcessors(bytes, processors, error, &details))
     {
         const std::string where = error.line > 0 ? path + ":" + std::to_string(error.line) : path;
         failure = Failure{1, where + ": " + error.message};
         return false;
     }
+    const zvt::CRecordedCpuid& cpuid = processors.front();
+    KeepEveryProcessor(processors, details.format, snapshot.whole);
     // A report carries its rounded frequency; one millisecond at that rate reproduces it exactly.
     const zvt::CRecordedClock clock(details.frequencyMhz);
     const std::int32_t measureMs = details.frequencyMhz > 0 ? 1 : 0;

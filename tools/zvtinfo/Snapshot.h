@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "WholeProcessor.h"
 #include "zavsys.h"
 
 namespace zvtinfo
@@ -49,6 +50,7 @@ struct Snapshot
     std::optional<ReplayOrigin> replay;
     bool frequencyMeasured = false;    // live with a measurement asked for, or a replayed report with one
     std::optional<std::uint64_t> xcr0; // read live, or given by --xcr0; a dump does not record it
+    WholeProcessor whole;              // every logical processor's leaves and sub-leaves, when they are known
 };
 
 // A one-line reason for giving up, and the exit code that goes with it.

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "DumpOutput.h"
 #include "Snapshot.h"
 
 namespace zvtinfo
@@ -16,6 +18,11 @@ bool ReadThisMachine(std::int32_t measureMs, Snapshot& snapshot, Failure& failur
 // The report of this machine's processor: zvtGetIdentity on Windows, the linked-in report code natively.
 // Returns the library's result (0, or a ZVT_E_* / file-open code).
 std::int32_t WriteThisMachineReport(const std::string& path, std::int32_t mode, std::int32_t measureMs);
+
+// Every logical processor's CPUID dump, in processor order: zvtGetCpuidDump for processors 0, 1, ... on
+// Windows, up to the first the library cannot run on; natively the library's enumeration on each processor
+// the process may run on, numbered as the system numbers them.
+bool ReadThisMachineDumps(std::vector<ProcessorDump>& dumps, Failure& failure);
 
 // Decodes the dump at path as the library would decode that processor, without executing CPUID.
 bool ReplayDump(const std::string& path, Snapshot& snapshot, Failure& failure);

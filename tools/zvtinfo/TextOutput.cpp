@@ -252,6 +252,7 @@ void PrintText(const Snapshot& snapshot, const std::optional<ReportOutcome>& rep
     PrintProcessor(snapshot, out);
     PrintDecoded(snapshot, out);
     PrintSystem(snapshot, out);
+    PrintWholeProcessor(snapshot.whole, out);
     if (report)
     {
         std::fprintf(out, "Report : %s: %s\n", Printable(report->path).c_str(),
