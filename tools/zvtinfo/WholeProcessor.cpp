@@ -6,6 +6,7 @@
 #include "zavsys_caches.h"
 #include "zavsys_features.h"
 #include "zavsys_topology.h"
+#include "zavsys_uarch.h"
 
 namespace zvtinfo
 {
@@ -53,8 +54,59 @@ std::vector<std::string> FlagsOf(const ZVT_CPUID_VIEW& view)
     return names;
 }
 
+// The identity record a processor's entries give: sub-leaf 0 of the first 64 leaves of each range.
+ZVT_CPU_IDENTITY IdentityOf(const ProcessorDump& dump)
+{
+    ZVT_CPU_IDENTITY identity{};
+    identity.size = ZVT_IDENTITY_SIZE;
+    for (const ZVT_CPUID_ENTRY& e : dump.entries)
+    {
+        const std::uint32_t index = e.leaf & 0x7FFFFFFFu;
+        const bool extended = (e.leaf & 0x80000000u) != 0;
+        if (e.subleaf == 0 && index < ZVT_CPUID_LEAVES && (e.leaf < 0x40000000u || extended))
+        {
+            (extended ? identity.extended : identity.basic)[index] =
+                ZVT_CPUID_LEAF{e.eax, e.ebx, e.ecx, e.edx};
+        }
+    }
+    return identity;
+}
+
+// Each microarchitecture among the processors with how many logical processors have it, in first-seen
+// order: one on most machines, one per core type on a hybrid.
+struct UarchCount
+{
+    ZVT_UARCH uarch;
+    int logical = 0;
+};
+
+std::vector<UarchCount> UarchesOf(const std::vector<ProcessorDump>& processors)
+{
+    std::vector<UarchCount> counts;
+    for (const ProcessorDump& dump : processors)
+    {
+        const ZVT_CPU_IDENTITY identity = IdentityOf(dump);
+        UarchCount next{};
+        zvtGetUarchOfIdentity(&identity, &next.uarch);
+        bool seen = false;
+        for (UarchCount& count : counts)
+        {
+            const bool same = std::string(count.uarch.text) == next.uarch.text;
+            count.logical += same ? 1 : 0;
+            seen = seen || same;
+        }
+        if (!seen)
+        {
+            next.logical = 1;
+            counts.push_back(next);
+        }
+    }
+    return counts;
+}
+
 struct Decoded
 {
+    std::vector<UarchCount> uarches;
     std::vector<std::string> flags;
     ZVT_AVX10 avx10{};
     CacheList caches;
@@ -72,6 +124,7 @@ Decoded Decode(const WholeProcessor& whole)
         zvtGetTopology(&view, &topologies[i]);
     }
     const ZVT_CPUID_VIEW first = ViewOf(whole.processors.front(), whole.allSubleaves);
+    decoded.uarches = UarchesOf(whole.processors);
     decoded.caches = CachesOf(first);
     decoded.flags = FlagsOf(first);
     zvtGetAvx10(&first, &decoded.avx10);
@@ -233,6 +286,26 @@ Json CacheJson(const ZVT_CACHE_DESCRIPTION& cache)
                 {"sourceLeaf", cache.sourceLeaf}};
 }
 
+Json UarchesJson(const std::vector<UarchCount>& counts)
+{
+    Json list = Json::array();
+    for (const UarchCount& count : counts)
+    {
+        const ZVT_UARCH& u = count.uarch;
+        list.push_back(Json{{"microarchitecture", u.uarch},
+                            {"codename", u.codename},
+                            {"generation", u.generation},
+                            {"kind", zvtGetUarchKindName(u.kind)},
+                            {"text", u.text},
+                            {"family", u.family},
+                            {"model", u.model},
+                            {"stepping", u.stepping},
+                            {"coreType", u.coreType},
+                            {"logical", count.logical}});
+    }
+    return list;
+}
+
 Json CountJson(std::int32_t value)
 {
     return value == ZVT_TOPOLOGY_UNKNOWN ? Json(nullptr) : Json(value);
@@ -271,6 +344,15 @@ void PrintWholeProcessor(const WholeProcessor& whole, std::FILE* out)
     {
         flags += (flags.empty() ? "" : " ") + name;
     }
+    std::string uarches;
+    for (const UarchCount& count : decoded.uarches)
+    {
+        uarches += (uarches.empty() ? "" : ", ") + std::string(count.uarch.text);
+        uarches += decoded.uarches.size() > 1
+                       ? " on " + Plural(count.logical, "logical processor", "logical processors")
+                       : "";
+    }
+    std::fprintf(out, "Microarchitecture : %s\n", uarches.c_str());
     std::fprintf(out, "All flags : %s\n", flags.c_str());
     if (decoded.avx10.version > 0)
     {
@@ -308,6 +390,7 @@ Json WholeProcessorJson(const WholeProcessor& whole)
     }
     return Json{{"processorsRecorded", whole.processors.size()},
                 {"allSubleaves", whole.allSubleaves},
+                {"microarchitectures", UarchesJson(decoded.uarches)},
                 {"flags", decoded.flags},
                 {"avx10Version", decoded.avx10.version},
                 {"caches", caches},
