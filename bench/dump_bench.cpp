@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "BenchLibrary.h"
 #include "BenchTimer.h"
 #include "ZavsysLibrary.h"
 
@@ -40,11 +41,10 @@ double Median(std::vector<double> times)
 // shared) weighs on all alike; the medians are printed.
 int main(int argc, char** argv)
 {
-    const int iterations = argc > 1 ? std::atoi(argv[1]) : 2000;
+    const int iterations = zvt::bench::RoundsArgument(argc, argv, 2000);
     const zvt::CZavsysLibrary library;
-    if (!library.IsComplete())
+    if (!zvt::bench::IsUsable(library))
     {
-        std::printf("zavsys.dll could not be loaded\n");
         return 1;
     }
     SetThreadAffinityMask(GetCurrentThread(), 1);

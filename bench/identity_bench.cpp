@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "BenchLibrary.h"
 #include "BenchTimer.h"
 #include "ZavsysLibrary.h"
 
@@ -40,11 +41,10 @@ volatile unsigned sink;
 
 int main(int argc, char** argv)
 {
-    const int iterations = argc > 1 ? std::atoi(argv[1]) : 2000;
+    const int iterations = zvt::bench::RoundsArgument(argc, argv, 2000);
     const zvt::CZavsysLibrary library;
-    if (!library.IsComplete())
+    if (!zvt::bench::IsUsable(library))
     {
-        std::printf("zavsys.dll could not be loaded\n");
         return 1;
     }
     SetThreadAffinityMask(GetCurrentThread(), 1);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "BenchLibrary.h"
 #include "CpuidTables.h"
 #include "ReportText.h"
 #include "TextFile.h"
@@ -121,9 +122,8 @@ void MeasureWriting(PFN_zvtGetIdentity getIdentity, const ZVT_CPU_IDENTITY& iden
 int main()
 {
     const zvt::CZavsysLibrary library;
-    if (!library.IsComplete())
+    if (!zvt::bench::IsUsable(library))
     {
-        std::printf("zavsys.dll could not be loaded\n");
         return 1;
     }
     const PFN_zvtGetIdentity getIdentity = library.m_pfnGetIdentity;

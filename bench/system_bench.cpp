@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchLibrary.h"
 #include "BenchTimer.h"
 #include "ZavsysLibrary.h"
 
@@ -30,11 +31,10 @@ void ReadVersionDirectly(const wchar_t* fileName)
 
 int main(int argc, char** argv)
 {
-    const int iterations = argc > 1 ? std::atoi(argv[1]) : 500;
+    const int iterations = zvt::bench::RoundsArgument(argc, argv, 500);
     const zvt::CZavsysLibrary library;
-    if (!library.IsComplete())
+    if (!zvt::bench::IsUsable(library))
     {
-        std::printf("zavsys.dll not loaded\n");
         return 1;
     }
     std::int32_t parts[4] = {};

@@ -28,6 +28,18 @@ void CRecordedCpuid::Add(std::uint32_t leaf, std::uint32_t subleaf, const ZVT_CP
     }
 }
 
+std::vector<ZVT_CPUID_ENTRY> CRecordedCpuid::EntryRecords() const
+{
+    std::vector<ZVT_CPUID_ENTRY> records;
+    records.reserve(m_entries.size());
+    for (const Entry& e : m_entries)
+    {
+        const ZVT_CPUID_LEAF& r = e.registers;
+        records.push_back(ZVT_CPUID_ENTRY{e.leaf, e.subleaf, r.eax, r.ebx, r.ecx, r.edx});
+    }
+    return records;
+}
+
 bool CRecordedCpuid::Contains(std::uint32_t leaf, std::uint32_t subleaf) const noexcept
 {
     for (const Entry& entry : m_entries)

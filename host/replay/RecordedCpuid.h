@@ -43,6 +43,8 @@ public:
     {
         return m_entries;
     }
+    // The answers as the library's dump records them, in the order recorded.
+    std::vector<ZVT_CPUID_ENTRY> EntryRecords() const;
     // Every leaf asked for, in order, without its sub-leaf (the identity record reads sub-leaf 0 alone; a
     // dump's entries name their own); the first kQueryLogCapacity only.
     std::vector<std::uint32_t> QueriedLeaves() const

@@ -103,15 +103,6 @@ CRecordedCpuid LoadRaw(const std::filesystem::path& path)
     return cpuid;
 }
 
-Entries EntriesOf(const CRecordedCpuid& cpuid)
-{
-    Entries entries;
-    for (const CRecordedCpuid::Entry& e : cpuid.Entries())
-        entries.push_back(
-            {e.leaf, e.subleaf, e.registers.eax, e.registers.ebx, e.registers.ecx, e.registers.edx});
-    return entries;
-}
-
 std::map<std::string, std::vector<TableRow>> ExpectedByDump()
 {
     std::map<std::string, std::vector<TableRow>> rows;
@@ -136,7 +127,7 @@ TEST(Caches, EveryRecordedProcessorGivesTheReviewedCaches)
         std::vector<std::string> want;
         for (const TableRow& row : expected.at(name))
             want.push_back(Cells(row));
-        const Listing got = Describe(EntriesOf(LoadRaw(file.path())), 1);
+        const Listing got = Describe(LoadRaw(file.path()).EntryRecords(), 1);
         EXPECT_EQ(got.caches, want) << name;
         EXPECT_EQ(got.status, 0u) << name;
     }

@@ -19,6 +19,7 @@
 #include "CpuidTables.h"
 #include "DataTable.h"
 #include "DumpReader.h"
+#include "support/Words.h"
 #include "zavsys_features.h"
 
 namespace zvt::test
@@ -29,33 +30,6 @@ namespace
 const std::filesystem::path kData = ZVT_TEST_DATA;
 constexpr std::uint32_t kOnes = 0xFFFFFFFFu;
 using Entries = std::vector<ZVT_CPUID_ENTRY>;
-
-std::set<std::string> Words(const std::string& text)
-{
-    std::set<std::string> words;
-    std::istringstream in(text);
-    for (std::string word; in >> word;)
-        if (word != "-")
-            words.insert(word);
-    return words;
-}
-
-std::string Join(const std::set<std::string>& words)
-{
-    std::string text;
-    for (const auto& word : words)
-        text += (text.empty() ? "" : " ") + word;
-    return text;
-}
-
-Entries EntriesOf(const CRecordedCpuid& cpuid)
-{
-    Entries entries;
-    for (const CRecordedCpuid::Entry& e : cpuid.Entries())
-        entries.push_back(
-            {e.leaf, e.subleaf, e.registers.eax, e.registers.ebx, e.registers.ecx, e.registers.edx});
-    return entries;
-}
 
 TEST(FeatureDumps, EveryRealDumpHasTheFlagsTheToolShowsInEveryLeafAndSubleaf)
 {
@@ -71,7 +45,7 @@ TEST(FeatureDumps, EveryRealDumpHasTheFlagsTheToolShowsInEveryLeafAndSubleaf)
         CRecordedCpuid cpuid;
         DumpError error;
         ASSERT_TRUE(ParseCpuidDump(text, cpuid, error)) << row.at("dump") << ":" << error.line;
-        const Entries entries = EntriesOf(cpuid);
+        const Entries entries = cpuid.EntryRecords();
         const ZVT_CPUID_VIEW view{entries.data(), entries.size(), 1};
         ZVT_FLAG_SET flags;
         EXPECT_EQ(zvtReadFlagsFromView(&view, &flags, nullptr), 0)

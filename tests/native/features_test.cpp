@@ -18,6 +18,7 @@
 #include "Information.h"
 #include "support/Dumps.h"
 #include "support/Synthetic.h"
+#include "support/Words.h"
 #include "zavsys_features.h"
 
 namespace zvt::test
@@ -31,24 +32,6 @@ using Row = TableRow;
 std::vector<Row> ReadTable(const std::string& name)
 {
     return zvt::test::ReadTable(std::filesystem::path(ZVT_TEST_DATA) / "cpuid" / name);
-}
-
-std::set<std::string> Words(const std::string& text)
-{
-    std::set<std::string> words;
-    std::stringstream stream(text);
-    for (std::string word; stream >> word;)
-        if (word != "-")
-            words.insert(word);
-    return words;
-}
-
-std::string Join(const std::set<std::string>& words)
-{
-    std::string text;
-    for (const auto& word : words)
-        text += (text.empty() ? "" : " ") + word;
-    return text;
 }
 
 // The register labels of features-bits.tsv and features-kernel.tsv ("7.1/eax": leaf 7 sub-leaf 1) and the

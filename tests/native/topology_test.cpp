@@ -50,10 +50,7 @@ std::vector<std::vector<ZVT_CPUID_ENTRY>> ReadMachine(const std::string& name)
     std::vector<std::vector<ZVT_CPUID_ENTRY>> machine;
     for (const auto& cpuid : processors)
     {
-        machine.emplace_back();
-        for (const auto& e : cpuid.Entries())
-            machine.back().push_back(
-                {e.leaf, e.subleaf, e.registers.eax, e.registers.ebx, e.registers.ecx, e.registers.edx});
+        machine.push_back(cpuid.EntryRecords());
     }
     return machine;
 }

@@ -79,11 +79,7 @@ void KeepEveryProcessor(const std::vector<zvt::CRecordedCpuid>& processors, zvt:
     {
         ProcessorDump dump;
         dump.processor = static_cast<std::uint32_t>(i);
-        for (const zvt::CRecordedCpuid::Entry& e : processors[i].Entries())
-        {
-            const ZVT_CPUID_LEAF& r = e.registers;
-            dump.entries.push_back(ZVT_CPUID_ENTRY{e.leaf, e.subleaf, r.eax, r.ebx, r.ecx, r.edx});
-        }
+        dump.entries = processors[i].EntryRecords();
         whole.processors.push_back(std::move(dump));
     }
 }
