@@ -14,7 +14,7 @@ mkdir "$work/unpacked"
 (cd "$work/unpacked" && unzip -q "$zip")
 root=$(echo "$work"/unpacked/zavsys-*)
 for f in include/zavsys.h include/zavsys_features.h include/zavsys_cpuid.h include/zavsys_caches.h \
-         include/zavsys_topology.h include/zavsys_uarch.h docs/reference.md \
+         include/zavsys_topology.h include/zavsys_uarch.h docs/reference.md THIRD-PARTY-NOTICES.txt \
          x86/zavsys.dll x86/zavsys.lib x86/libzavsys.dll.a x86/zvtinfo.exe \
          x64/zavsys.dll x64/zavsys.lib x64/libzavsys.dll.a x64/zvtinfo.exe; do
   [ -f "$root/$f" ] || { echo "missing from the package: $f"; exit 1; }

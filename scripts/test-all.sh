@@ -20,7 +20,9 @@ test_tree() {
 t=native test_tree
 for_each_width test_tree
 phase package
-# The release zip of both widths, unpacked into an empty folder and run from there.
+# Every third party's code in the shipped modules has its notice; then the release zip of both widths,
+# unpacked into an empty folder and run from there.
+sh "$src/scripts/check-notices.sh"
 sh "$src/scripts/check-package.sh"
 phase reproducible
 # One clean build more, from a copy of the sources in another folder, compared with the one tested above.
