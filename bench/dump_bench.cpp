@@ -17,23 +17,10 @@
 namespace
 {
 
-using zvt::bench::Now;
+using zvt::bench::Median;
+using zvt::bench::Microseconds;
 
 volatile unsigned sink;
-
-// Microseconds of one run of body.
-template <typename Body> double Microseconds(Body body)
-{
-    const double start = Now();
-    body();
-    return (Now() - start) * 1e6;
-}
-
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 } // namespace
 

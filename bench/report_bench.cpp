@@ -8,36 +8,12 @@
 #include <string>
 
 #include "BenchLibrary.h"
+#include "CountedAllocations.h"
 #include "CpuidTables.h"
 #include "ReportText.h"
 #include "TextFile.h"
 #include "ZavsysLibrary.h"
 #include "zavsys.h"
-
-extern "C" void* __real_malloc(std::size_t size);
-extern "C" void* __real_calloc(std::size_t count, std::size_t size);
-extern "C" void* __real_realloc(void* block, std::size_t size);
-
-namespace
-{
-volatile long g_nAllocations = 0;
-}
-
-extern "C" void* __wrap_malloc(std::size_t size)
-{
-    InterlockedIncrement(&g_nAllocations);
-    return __real_malloc(size);
-}
-extern "C" void* __wrap_calloc(std::size_t count, std::size_t size)
-{
-    InterlockedIncrement(&g_nAllocations);
-    return __real_calloc(count, size);
-}
-extern "C" void* __wrap_realloc(void* block, std::size_t size)
-{
-    InterlockedIncrement(&g_nAllocations);
-    return __real_realloc(block, size);
-}
 
 namespace
 {
@@ -63,7 +39,7 @@ std::wstring BenchPath()
 void MeasureBuilding(const ZVT_CPU_IDENTITY& identity)
 {
     static char buffer[zvt::kReportCapacity];
-    const long before = g_nAllocations;
+    const long before = zvt::test::AllocationCount();
     LARGE_INTEGER start;
     LARGE_INTEGER stop;
     QueryPerformanceCounter(&start);
@@ -74,18 +50,18 @@ void MeasureBuilding(const ZVT_CPU_IDENTITY& identity)
     }
     QueryPerformanceCounter(&stop);
     std::printf("build text        %6zu chars  %8.1f us/report  %ld allocations in %d reports\n", length,
-                1e6 * Seconds(start, stop) / kRounds, g_nAllocations - before, kRounds);
+                1e6 * Seconds(start, stop) / kRounds, zvt::test::AllocationCount() - before, kRounds);
 }
 
 // Allocations of one open-write-close of the text through the text file, as the report makes them.
 long AllocationsOfWriting(const std::wstring& path, std::int32_t mode, const char* text)
 {
     CTextFile file;
-    const long before = g_nAllocations;
+    const long before = zvt::test::AllocationCount();
     file.OpenForWrite(path.c_str(), mode);
-    const long opening = g_nAllocations - before;
+    const long opening = zvt::test::AllocationCount() - before;
     file.WriteText(text);
-    const long writing = g_nAllocations - before - opening;
+    const long writing = zvt::test::AllocationCount() - before - opening;
     file.Close();
     return opening * 100 + writing;
 }

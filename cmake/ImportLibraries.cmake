@@ -10,7 +10,8 @@
 # Bytes of arguments of each export: the @N of its stdcall decoration.
 set(ZVT_EXPORT_ARGUMENT_BYTES
     zvtGetIdentity=16 zvtGetInformation=8 zvtGetWindowsVersion=4 zvtIsWow64=0 zvtGetFileVersion=20
-    zvtGetTemporaryFileName=12 zvtGetCpuidDump=8)
+    zvtGetTemporaryFileName=12 zvtGetCpuidDump=8 zvtGetProcessorDetails=12 zvtQueryFlag=8
+    zvtGetFlagNameByNumber=12)
 
 # zvt_import_libraries(TARGET DEF): after TARGET is linked, writes TARGET.lib beside the linker's import
 # library and replaces that (libTARGET.dll.a) with one that knows the decorated names.

@@ -21,6 +21,12 @@ set(ZVT_PUBLIC_HEADERS zavsys.h zavsys_features.h zavsys_cpuid.h zavsys_caches.h
 list(TRANSFORM ZVT_PUBLIC_HEADERS PREPEND ${PROJECT_SOURCE_DIR}/library/)
 install(FILES ${ZVT_PUBLIC_HEADERS} DESTINATION include)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/reference.md DESTINATION docs)
+# The C# and Python declarations (zavsys.py finds the DLL at ../../x64 or ../../x86), with their examples.
+install(FILES ${PROJECT_SOURCE_DIR}/bindings/csharp/Zavsys.cs DESTINATION bindings/csharp)
+install(FILES ${PROJECT_SOURCE_DIR}/bindings/python/zavsys.py DESTINATION bindings/python)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/bindings.md DESTINATION docs)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/examples/details.cs ${PROJECT_SOURCE_DIR}/docs/examples/details.py
+        DESTINATION docs/examples)
 
 # For consumers, in the width's folder: a CMake package (find_package(zavsys CONFIG) gives zavsys::zavsys;
 # the version file refuses the other width) and a pkg-config file.

@@ -121,6 +121,122 @@ typedef struct ZVT_CPUID_DUMP
 // bytes is always large enough.
 #define ZVT_CPUID_DUMP_MAX_ENTRIES 1024
 
+// The topology of one logical processor (decoded by zavsys_topology.h, which defines the constants named
+// below). Counts are ZVT_TOPOLOGY_UNKNOWN (-1) when not known.
+typedef struct ZVT_TOPOLOGY
+{
+    int32_t method;            // ZVT_TOPOLOGY_NONE, _LEAF_1F, _LEAF_B, _AMD or _LEGACY
+    uint32_t flags;            // ZVT_TOPOLOGY_HAS_APIC_ID ...
+    int32_t threadsPerCore;    // logical processors of this processor's core
+    int32_t logicalPerModule;  // of its module (0x1F module level; AMD family 0x15 compute unit)
+    int32_t logicalPerDie;     // of its die (0x1F die level)
+    int32_t logicalPerPackage; // of its package
+    int32_t coresPerPackage;   // unknown on a hybrid processor: one view cannot tell the other cores' threads
+    int32_t smtShift;          // low APIC ID bits that number the thread in its core
+    int32_t packageShift;      // low APIC ID bits below the package ID
+    uint32_t apicId;    // x2APIC ID (0x1F or 0xB EDX), else leaf 1 EBX[31:24]; ZVT_TOPOLOGY_HAS_APIC_ID
+    uint32_t packageId; // apicId >> packageShift; ZVT_TOPOLOGY_HAS_SPLIT
+    uint32_t coreId;    // the bits between smtShift and packageShift: the core within its package
+    uint32_t threadId;  // the low smtShift bits: the thread within its core
+    int32_t coreType;   // ZVT_CORE_TYPE_*
+} ZVT_TOPOLOGY;
+
+// All logical processors of a machine (zavsys_topology.h). Counts are ZVT_TOPOLOGY_UNKNOWN when not known;
+// the per-type counts are known when some processor tells its core type, and may then be 0 (no core of that
+// type).
+typedef struct ZVT_MACHINE_TOPOLOGY
+{
+    int32_t processors;         // entries given
+    int32_t logical;            // distinct APIC IDs; a processor without one counts once
+    int32_t cores;              // distinct (package, core) IDs
+    int32_t packages;           // distinct package IDs
+    uint32_t flags;             // ZVT_MACHINE_*
+    int32_t performanceCores;   // cores of ZVT_CORE_TYPE_PERFORMANCE
+    int32_t performanceLogical; // their logical processors
+    int32_t efficiencyCores;    // cores of ZVT_CORE_TYPE_EFFICIENCY
+    int32_t efficiencyLogical;  // their logical processors
+} ZVT_MACHINE_TOPOLOGY;
+
+// The processor details record (zvtGetProcessorDetails): everything the decoding headers tell about one
+// logical processor, and with ZVT_DETAILS_MACHINE about all of them, in one call, for callers that cannot
+// use the headers. Texts are ASCII, NUL-terminated, and hold every name the tables have.
+#define ZVT_DETAILS_FLAG_WORDS                                                                               \
+    32 // room for the flag words: ZVT_FLAG_WORDS (zavsys_features.h) are used today
+#define ZVT_DETAILS_CACHES 16
+#define ZVT_DETAILS_UARCHES 4
+#define ZVT_DETAILS_NAME_SIZE 48
+#define ZVT_DETAILS_CODENAME_SIZE 128
+
+// A microarchitecture as the table names it (zavsys_uarch.h): with ZVT_UARCH_FAMILY only the generation is
+// known, with ZVT_UARCH_GENERATION no codename; what is not known is "unknown".
+typedef struct ZVT_DETAILS_UARCH
+{
+    int32_t kind;                      // ZVT_UARCH_EXACT (3), _GENERATION (2), _FAMILY (1), _UNKNOWN (0)
+    uint32_t coreType;                 // leaf 0x1A EAX[31:24]: 0x40 performance, 0x20 efficiency, 0 not told
+    uint32_t nativeModel;              // leaf 0x1A EAX[23:0]
+    int32_t logical;                   // in the machine list: the logical processors with this one; else 1
+    char uarch[ZVT_DETAILS_NAME_SIZE]; // "Golden Cove"
+    char generation[ZVT_DETAILS_NAME_SIZE];   // uarch, or a family's generation ("Zen 5/Zen 6")
+    char codename[ZVT_DETAILS_CODENAME_SIZE]; // "Alder Lake-S"
+} ZVT_DETAILS_UARCH;
+
+// One cache (zavsys_caches.h, whose ZVT_CACHE_* constants the fields hold).
+typedef struct ZVT_DETAILS_CACHE
+{
+    int32_t level;       // 1, 2, 3 ...; 0 when not stated
+    int32_t type;        // ZVT_CACHE_TYPE_DATA (1), _INSTRUCTION (2), _UNIFIED (3), _TRACE (4), _RESERVED (5)
+    uint32_t sizeBytes;  // 0xFFFFFFFF for 4 GiB or more; 0 for a trace cache
+    uint32_t sets;       // 0 when not stated; 0xFFFFFFFF for more
+    int32_t ways;        // -1 fully associative; 0 when not stated
+    int32_t lineBytes;   // 0 when not stated
+    int32_t partitions;  // 0 when not stated
+    int32_t linesPerTag; // 0 when not stated
+    int32_t sharedBy;    // logical processors sharing it (the most IDs); -1 when the source does not tell
+    int32_t sizeUops;    // a trace cache's micro-ops; 0 for the others
+    uint32_t flags;      // ZVT_CACHE_FLAG_*
+    uint32_t sourceLeaf; // 4, 0x8000001D, 2, 0x80000005 or 0x80000006
+    uint32_t sourceIndex; // the sub-leaf of 4 and 0x8000001D, the descriptor byte of leaf 2, else 0
+    int32_t rawType;      // leaf 4 / 0x8000001D EAX[4:0]; 0 from other leaves
+} ZVT_DETAILS_CACHE;
+
+#define ZVT_DETAILS_SIZE 2612
+#define ZVT_DETAILS_HEADER_SIZE 16
+
+typedef struct ZVT_PROCESSOR_DETAILS
+{
+    uint32_t size;      // bytes of the record the caller has, at least ZVT_DETAILS_HEADER_SIZE; never changed
+    uint32_t written;   // bytes written: the smaller of size and ZVT_DETAILS_SIZE (set by the library)
+    uint32_t processor; // the logical processor decoded
+    uint32_t filled;    // ZVT_DETAILS_MACHINE when machine and uarches are filled, ZVT_DETAILS_* below
+    char vendor[16];    // leaf 0: "GenuineIntel"
+    char brand[52];     // extended leaves 0x80000002-4 as they are; "" when there are none
+    char hypervisor[16]; // leaf 0x40000000 EBX ECX EDX ("KVMKVMKVM"); "" when leaf 1 reports no hypervisor
+    uint32_t signature;  // leaf 1 EAX
+    uint32_t family;     // the displayed family, model and stepping
+    uint32_t model;
+    uint32_t stepping;
+    ZVT_DETAILS_UARCH uarch;                 // this logical processor's
+    uint32_t flagWords;                      // words of flags filled (the rest are 0)
+    uint32_t flags[ZVT_DETAILS_FLAG_WORDS];  // flag n is bit n % 32 of word n / 32 (zavsys_features.h)
+    uint32_t usable[ZVT_DETAILS_FLAG_WORDS]; // the flags whose register state the OS enables in XCR0
+    int32_t level;                           // x86-64 level by CPUID: 0 none, 1 baseline, 2 v2, 3 v3, 4 v4
+    int32_t enabledLevel;                    // the level the OS lets programs use (XCR0)
+    uint32_t xcr0Low;                        // XCR0 as read on the processor; 0 without OSXSAVE
+    uint32_t xcr0High;
+    int32_t avx10Version;        // 0 without AVX10
+    uint32_t avx10VectorWidths;  // ZVT_AVX10_VL128 (1), _VL256 (2), _VL512 (4)
+    int32_t physicalAddressBits; // extended leaf 0x80000008 EAX; 0 when the processor lacks it
+    int32_t linearAddressBits;
+    int32_t guestPhysicalAddressBits; // 0: the same as physicalAddressBits
+    uint32_t cacheCount;              // caches listed (at most ZVT_DETAILS_CACHES)
+    uint32_t cacheStatus; // ZVT_CACHE_LIST_* (zavsys_caches.h); ZVT_CACHE_LIST_TRUNCATED when more exist
+    ZVT_DETAILS_CACHE caches[ZVT_DETAILS_CACHES];
+    ZVT_TOPOLOGY topology;        // this logical processor's
+    ZVT_MACHINE_TOPOLOGY machine; // all logical processors' (ZVT_DETAILS_MACHINE); processors 0 otherwise
+    uint32_t uarchCount;          // distinct microarchitectures among them, in first-seen order
+    ZVT_DETAILS_UARCH uarches[ZVT_DETAILS_UARCHES]; // one per core type on a hybrid
+} ZVT_PROCESSOR_DETAILS;
+
 #pragma pack(pop)
 
 ZVT_STATIC_ASSERT(sizeof(ZVT_CPUID_LEAF) == 16, "ZVT_CPUID_LEAF is 16 bytes");
@@ -155,6 +271,37 @@ ZVT_STATIC_ASSERT(offsetof(ZVT_CPUID_ENTRY, edx) == 20, "edx at 20");
 ZVT_STATIC_ASSERT(offsetof(ZVT_CPUID_DUMP, processor) == 4, "processor at 4");
 ZVT_STATIC_ASSERT(offsetof(ZVT_CPUID_DUMP, count) == 8, "count at 8");
 ZVT_STATIC_ASSERT(offsetof(ZVT_CPUID_DUMP, entries) == ZVT_CPUID_DUMP_HEADER_SIZE, "entries at 16");
+ZVT_STATIC_ASSERT(sizeof(ZVT_TOPOLOGY) == 56, "ZVT_TOPOLOGY is 56 bytes");
+ZVT_STATIC_ASSERT(offsetof(ZVT_TOPOLOGY, apicId) == 36, "apicId at 36");
+ZVT_STATIC_ASSERT(offsetof(ZVT_TOPOLOGY, coreType) == 52, "coreType at 52");
+ZVT_STATIC_ASSERT(sizeof(ZVT_MACHINE_TOPOLOGY) == 36, "ZVT_MACHINE_TOPOLOGY is 36 bytes");
+ZVT_STATIC_ASSERT(offsetof(ZVT_MACHINE_TOPOLOGY, efficiencyLogical) == 32, "efficiencyLogical at 32");
+ZVT_STATIC_ASSERT(sizeof(ZVT_DETAILS_UARCH) == 240, "ZVT_DETAILS_UARCH is 240 bytes");
+ZVT_STATIC_ASSERT(offsetof(ZVT_DETAILS_UARCH, uarch) == 16, "uarch at 16");
+ZVT_STATIC_ASSERT(offsetof(ZVT_DETAILS_UARCH, generation) == 64, "generation at 64");
+ZVT_STATIC_ASSERT(offsetof(ZVT_DETAILS_UARCH, codename) == 112, "codename at 112");
+ZVT_STATIC_ASSERT(sizeof(ZVT_DETAILS_CACHE) == 56, "ZVT_DETAILS_CACHE is 56 bytes");
+ZVT_STATIC_ASSERT(offsetof(ZVT_DETAILS_CACHE, sharedBy) == 32, "sharedBy at 32");
+ZVT_STATIC_ASSERT(offsetof(ZVT_DETAILS_CACHE, rawType) == 52, "rawType at 52");
+ZVT_STATIC_ASSERT(sizeof(ZVT_PROCESSOR_DETAILS) == ZVT_DETAILS_SIZE, "ZVT_PROCESSOR_DETAILS is 2612 bytes");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, vendor) == ZVT_DETAILS_HEADER_SIZE, "vendor at 16");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, brand) == 32, "brand at 32");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, hypervisor) == 84, "hypervisor at 84");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, signature) == 100, "signature at 100");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, uarch) == 116, "uarch at 116");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, flagWords) == 356, "flagWords at 356");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, flags) == 360, "flags at 360");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, usable) == 488, "usable at 488");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, level) == 616, "level at 616");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, xcr0Low) == 624, "xcr0Low at 624");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, avx10Version) == 632, "avx10Version at 632");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, physicalAddressBits) == 640, "physicalAddressBits at 640");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, cacheCount) == 652, "cacheCount at 652");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, caches) == 660, "caches at 660");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, topology) == 1556, "topology at 1556");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, machine) == 1612, "machine at 1612");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, uarchCount) == 1648, "uarchCount at 1648");
+ZVT_STATIC_ASSERT(offsetof(ZVT_PROCESSOR_DETAILS, uarches) == 1652, "uarches at 1652");
 
 // Feature word bits (ZVT_CPU_INFORMATION.features); the comment is the label the dialog shows.
 #define ZVT_FEATURE_3DNOW 0x00001u    // "3DNow!"   ext. leaf 0x80000001 EDX bit 31
@@ -206,6 +353,21 @@ ZVT_STATIC_ASSERT(offsetof(ZVT_CPUID_DUMP, entries) == ZVT_CPUID_DUMP_HEADER_SIZ
 #define ZVT_E_NO_PROCESSOR (-10003)   // no such logical processor, or the thread cannot be moved to it
 #define ZVT_PROCESSOR_CURRENT (-1)
 
+// Results of zvtGetProcessorDetails, zvtQueryFlag and zvtGetFlagNameByNumber (besides those above).
+#define ZVT_E_UNKNOWN_FLAG (-10004)     // no flag of that name (or number); a null name
+#define ZVT_E_RECORD_TOO_SMALL (-10005) // no record, or a size below ZVT_DETAILS_HEADER_SIZE
+#define ZVT_E_BAD_OPTIONS (-10006)      // an option bit this library does not know
+
+// zvtGetProcessorDetails options, and what ZVT_PROCESSOR_DETAILS.filled says was done.
+#define ZVT_DETAILS_MACHINE 0x1u // every logical processor too (the thread visits each): machine, uarches
+#define ZVT_DETAILS_MACHINE_TRUNCATED 0x2u // filled: only the first ZVT_DETAILS_MAX_PROCESSORS were visited
+#define ZVT_DETAILS_UARCHES_TRUNCATED 0x4u // filled: more microarchitectures than ZVT_DETAILS_UARCHES
+#define ZVT_DETAILS_MAX_PROCESSORS 1024
+
+// zvtQueryFlag's answer for a known flag: 0 when the processor does not report it, else these bits.
+#define ZVT_QUERY_REPORTED 1 // CPUID reports the flag
+#define ZVT_QUERY_USABLE 2 // and the OS enables the register state its instructions need (or they need none)
+
 // Causes of a failed report (positive results of zvtGetIdentity).
 #define ZVT_REPORT_GENERIC 1        // any other system error, and memory exhausted while converting the text
 #define ZVT_REPORT_NOT_FOUND 2      // the file was not found
@@ -235,6 +397,9 @@ ZVT_STATIC_ASSERT(offsetof(ZVT_CPUID_DUMP, entries) == ZVT_CPUID_DUMP_HEADER_SIZ
 #define ZVT_ORDINAL_GET_FILE_VERSION 1100
 #define ZVT_ORDINAL_GET_TEMPORARY_FILE_NAME 1101
 #define ZVT_ORDINAL_GET_CPUID_DUMP 1102
+#define ZVT_ORDINAL_GET_PROCESSOR_DETAILS 1103
+#define ZVT_ORDINAL_QUERY_FLAG 1104
+#define ZVT_ORDINAL_GET_FLAG_NAME_BY_NUMBER 1105
 
 // Function-pointer types for callers that bind the exports with GetProcAddress.
 typedef int32_t(ZVT_API* PFN_zvtGetIdentity)(ZVT_CPU_IDENTITY* identity, int32_t measureMs,
@@ -246,6 +411,10 @@ typedef int32_t(ZVT_API* PFN_zvtGetFileVersion)(const ZVT_WCHAR* fileName, int32
                                                 int32_t* build, int32_t* revision);
 typedef int32_t(ZVT_API* PFN_zvtGetTemporaryFileName)(int32_t longName, ZVT_WCHAR* buffer, int32_t capacity);
 typedef int32_t(ZVT_API* PFN_zvtGetCpuidDump)(ZVT_CPUID_DUMP* dump, int32_t processor);
+typedef int32_t(ZVT_API* PFN_zvtGetProcessorDetails)(ZVT_PROCESSOR_DETAILS* details, int32_t processor,
+                                                     int32_t options);
+typedef int32_t(ZVT_API* PFN_zvtQueryFlag)(const char* name, int32_t processor);
+typedef int32_t(ZVT_API* PFN_zvtGetFlagNameByNumber)(int32_t flag, char* buffer, int32_t capacity);
 
 #ifdef _WIN32
 // The exports. The library is built without C++ exceptions: nothing is thrown through an export, and every
@@ -275,6 +444,21 @@ int32_t ZVT_API zvtGetTemporaryFileName(int32_t longName, ZVT_WCHAR* buffer, int
 // record or a size below ZVT_CPUID_DUMP_HEADER_SIZE, and with only count written (the entries needed) when
 // they do not fit; ZVT_E_NO_PROCESSOR or ZVT_E_NO_CPUID with nothing written.
 int32_t ZVT_API zvtGetCpuidDump(ZVT_CPUID_DUMP* dump, int32_t processor);
+// Everything decoded about logical processor 0..N-1 (on a thread moved there, as zvtGetCpuidDump), or the
+// calling thread's for ZVT_PROCESSOR_CURRENT; with ZVT_DETAILS_MACHINE also every logical processor's
+// topology and microarchitecture, each read on its own processor. No memory is allocated. Results: 0 with
+// the first `written` bytes of the record set (all of it when size is ZVT_DETAILS_SIZE or more; size is
+// never changed); ZVT_E_RECORD_TOO_SMALL, ZVT_E_BAD_OPTIONS, ZVT_E_NO_PROCESSOR or ZVT_E_NO_CPUID with
+// nothing written.
+int32_t ZVT_API zvtGetProcessorDetails(ZVT_PROCESSOR_DETAILS* details, int32_t processor, int32_t options);
+// One flag of logical processor `processor` (or ZVT_PROCESSOR_CURRENT) by its name ("avx512_bf16", letters of
+// either case): 0 when not reported, else ZVT_QUERY_REPORTED with ZVT_QUERY_USABLE when the OS enables it.
+// ZVT_E_UNKNOWN_FLAG, ZVT_E_NO_PROCESSOR or ZVT_E_NO_CPUID otherwise.
+int32_t ZVT_API zvtQueryFlag(const char* name, int32_t processor);
+// The name of flag number `flag` (ZVT_PROCESSOR_DETAILS.flags): its length without the NUL, the name and
+// its NUL written to buffer only when capacity exceeds that length; ZVT_E_UNKNOWN_FLAG for a number that
+// names no flag.
+int32_t ZVT_API zvtGetFlagNameByNumber(int32_t flag, char* buffer, int32_t capacity);
 #endif
 
 #ifdef __cplusplus

@@ -79,49 +79,14 @@ extern "C" {
 // The most sub-leaves of 0xB or 0x1F read, null level included.
 #define ZVT_TOPOLOGY_MAX_LEVELS 16
 
-// One logical processor. Counts are ZVT_TOPOLOGY_UNKNOWN when not known; all fields are 4 bytes.
-typedef struct ZVT_TOPOLOGY
-{
-    int32_t method;            // ZVT_TOPOLOGY_NONE, _LEAF_1F, _LEAF_B, _AMD or _LEGACY
-    uint32_t flags;            // ZVT_TOPOLOGY_HAS_APIC_ID ...
-    int32_t threadsPerCore;    // logical processors of this processor's core
-    int32_t logicalPerModule;  // of its module (0x1F module level; AMD family 0x15 compute unit)
-    int32_t logicalPerDie;     // of its die (0x1F die level)
-    int32_t logicalPerPackage; // of its package
-    int32_t coresPerPackage;   // unknown on a hybrid processor: one view cannot tell the other cores' threads
-    int32_t smtShift;          // low APIC ID bits that number the thread in its core
-    int32_t packageShift;      // low APIC ID bits below the package ID
-    uint32_t apicId;    // x2APIC ID (0x1F or 0xB EDX), else leaf 1 EBX[31:24]; ZVT_TOPOLOGY_HAS_APIC_ID
-    uint32_t packageId; // apicId >> packageShift; ZVT_TOPOLOGY_HAS_SPLIT
-    uint32_t coreId;    // the bits between smtShift and packageShift: the core within its package
-    uint32_t threadId;  // the low smtShift bits: the thread within its core
-    int32_t coreType;   // ZVT_CORE_TYPE_*
-} ZVT_TOPOLOGY;
+// ZVT_TOPOLOGY (one logical processor) and ZVT_MACHINE_TOPOLOGY (all of them) are declared in zavsys.h:
+// the processor details record of the DLL holds them.
 
 // ZVT_MACHINE_TOPOLOGY.flags
 #define ZVT_MACHINE_HYBRID 0x01u        // some processor says hybrid
 #define ZVT_MACHINE_DUPLICATE_IDS 0x02u // two processors with one APIC ID (counted once)
 #define ZVT_MACHINE_UNPLACED 0x04u // some processors' IDs could not be split: cores and packages omit them
 #define ZVT_MACHINE_PARTIAL 0x08u  // fewer logical processors than their packages hold: a partial recording
-
-// All logical processors of a machine. Counts are ZVT_TOPOLOGY_UNKNOWN when not known; the per-type counts
-// are known when some processor tells its core type, and may then be 0 (no core of that type).
-typedef struct ZVT_MACHINE_TOPOLOGY
-{
-    int32_t processors;         // entries given
-    int32_t logical;            // distinct APIC IDs; a processor without one counts once
-    int32_t cores;              // distinct (package, core) IDs
-    int32_t packages;           // distinct package IDs
-    uint32_t flags;             // ZVT_MACHINE_*
-    int32_t performanceCores;   // cores of ZVT_CORE_TYPE_PERFORMANCE
-    int32_t performanceLogical; // their logical processors
-    int32_t efficiencyCores;    // cores of ZVT_CORE_TYPE_EFFICIENCY
-    int32_t efficiencyLogical;  // their logical processors
-} ZVT_MACHINE_TOPOLOGY;
-
-ZVT_STATIC_ASSERT(sizeof(ZVT_TOPOLOGY) == 56, "ZVT_TOPOLOGY is 56 bytes");
-ZVT_STATIC_ASSERT(offsetof(ZVT_TOPOLOGY, apicId) == 36, "apicId at 36");
-ZVT_STATIC_ASSERT(sizeof(ZVT_MACHINE_TOPOLOGY) == 36, "ZVT_MACHINE_TOPOLOGY is 36 bytes");
 
 // 1 when the processor defines leaf: within its highest basic (leaf 0 EAX) or extended (0x80000000 EAX) leaf.
 ZVT_CPUID_INLINE int zvtTopologyInRange(const ZVT_CPUID_VIEW* view, uint32_t leaf)

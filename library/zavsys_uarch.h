@@ -142,8 +142,16 @@ typedef struct ZVT_UARCH
 #define ZVT_UARCH_ROW_OF(level, vendors, family, m0, m1, s0, s1, core, native, brand, uarch, codename,       \
                          source)                                                                             \
     {                                                                                                        \
-        level, vendors, family, m0, m1, s0, s1, core, native, brand, uarch, codename, source                 \
+        level, vendors, family, m0, m1, s0, s1, core, native, brand, uarch, codename,                        \
+            ZVT_UARCH_SOURCE(source)                                                                         \
     }
+// A program that never shows the sources may define ZVT_UARCH_NO_SOURCES before including this header: every
+// row's source is then "", and the table is smaller by their text.
+#ifdef ZVT_UARCH_NO_SOURCES
+#define ZVT_UARCH_SOURCE(text) ""
+#else
+#define ZVT_UARCH_SOURCE(text) text
+#endif
 // Every stepping of models m0..m1.
 #define ZVT_UARCH_M(vendors, family, m0, m1, uarch, codename, source)                                        \
     ZVT_UARCH_ROW_OF(ZVT_UARCH_ROW_MODEL, vendors, family, m0, m1, 0x0u, 0xFu, 0u, 0u, NULL, uarch,          \

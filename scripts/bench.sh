@@ -1,5 +1,6 @@
 #!/bin/sh
-# Measures the processor exports against their CPUID floor (the CPUID dump also with its affinity switch),
+# Measures the processor exports against their CPUID floor (the CPUID dump also with its affinity switch,
+# the decoded record against one CPUID),
 # the frequency against the kernel's TSC rate, decoding with zavsys_features.h against one CPUID, and the
 # library's size and imports, in both widths;
 # then the stress figures (scripts/stress.sh), which fail the run on a mismatch or a leak. Needs a build
@@ -14,6 +15,7 @@ bench_width() {
   echo "== $t"
   (cd "$B/$t/bin" && $loader identity_bench.exe "$rounds" | tr -d '\r')
   (cd "$B/$t/bin" && $loader dump_bench.exe | tr -d '\r')
+  (cd "$B/$t/bin" && $loader details_bench.exe | tr -d '\r')
   (cd "$B/$t/bin" && $loader report_bench.exe | tr -d '\r')
   (cd "$B/$t/bin" && $loader system_bench.exe | tr -d '\r')
   (cd "$B/$t/bin" && $loader features_bench.exe | tr -d '\r')

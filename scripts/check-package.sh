@@ -15,6 +15,8 @@ mkdir "$work/unpacked"
 root=$(echo "$work"/unpacked/zavsys-*)
 for f in include/zavsys.h include/zavsys_features.h include/zavsys_cpuid.h include/zavsys_caches.h \
          include/zavsys_topology.h include/zavsys_uarch.h docs/reference.md THIRD-PARTY-NOTICES.txt \
+         bindings/csharp/Zavsys.cs bindings/python/zavsys.py docs/bindings.md docs/examples/details.cs \
+         docs/examples/details.py \
          x86/zavsys.dll x86/zavsys.lib x86/libzavsys.dll.a x86/zvtinfo.exe \
          x64/zavsys.dll x64/zavsys.lib x64/libzavsys.dll.a x64/zvtinfo.exe; do
   [ -f "$root/$f" ] || { echo "missing from the package: $f"; exit 1; }
@@ -33,3 +35,5 @@ check_width() {
   echo "$folder: ok"
 }
 for_each_width check_width
+# The Python module, as unpacked, finds the DLL of the package's 64-bit folder.
+python3 -c "import sys; sys.path.insert(0, '$root/bindings/python'); import zavsys; assert zavsys._default_path().endswith('x64/zavsys.dll')"

@@ -1,6 +1,7 @@
 #!/bin/sh
 # One-time machine setup for Debian 12 amd64, as root, without prompts. Safe to run again.
-# Installs the cross compilers, Wine (both widths), qemu-user 10 for 32-bit Wine, Xvfb and the test tools.
+# Installs the cross compilers, Wine (both widths), qemu-user 10 for 32-bit Wine, Xvfb and the test tools
+# (Mono's C# compiler and runtime for the bindings' check).
 set -eu
 export DEBIAN_FRONTEND=noninteractive
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,6 +22,6 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
   wine wine64 wine32:i386 fonts-wine fonts-ipafont-gothic xvfb x11-utils netpbm cpuid icoutils \
-  nlohmann-json3-dev libcli11-dev zip unzip python3 llvm-14 lld-14 pkgconf >/dev/null
+  nlohmann-json3-dev libcli11-dev zip unzip python3 llvm-14 lld-14 pkgconf mono-mcs mono-runtime >/dev/null
 /usr/lib/wine/wine --version >/dev/null   # the 32-bit loader starts (through qemu-i386)
 echo "setup: done"

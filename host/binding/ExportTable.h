@@ -18,7 +18,10 @@
     ROW(zvtIsWow64, m_pfnIsWow64, ZVT_ORDINAL_IS_WOW64, 0)                                                   \
     ROW(zvtGetFileVersion, m_pfnGetFileVersion, ZVT_ORDINAL_GET_FILE_VERSION, 20)                            \
     ROW(zvtGetTemporaryFileName, m_pfnGetTemporaryFileName, ZVT_ORDINAL_GET_TEMPORARY_FILE_NAME, 12)         \
-    ROW(zvtGetCpuidDump, m_pfnGetCpuidDump, ZVT_ORDINAL_GET_CPUID_DUMP, 8)
+    ROW(zvtGetCpuidDump, m_pfnGetCpuidDump, ZVT_ORDINAL_GET_CPUID_DUMP, 8)                                   \
+    ROW(zvtGetProcessorDetails, m_pfnGetProcessorDetails, ZVT_ORDINAL_GET_PROCESSOR_DETAILS, 12)             \
+    ROW(zvtQueryFlag, m_pfnQueryFlag, ZVT_ORDINAL_QUERY_FLAG, 8)                                             \
+    ROW(zvtGetFlagNameByNumber, m_pfnGetFlagNameByNumber, ZVT_ORDINAL_GET_FLAG_NAME_BY_NUMBER, 12)
 
 // A loader's pointer for every export, null until bound.
 #define ZVT_EXPORT_POINTER(name, member, ordinal, bytes) PFN_##name member = nullptr;

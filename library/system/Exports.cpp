@@ -1,8 +1,10 @@
-// The seven exports, each the export frame around one call. Their results are documented in zavsys.h.
+// The exports, each the export frame around one call. Their results are documented in zavsys.h.
+#include "DecodedProcessor.h"
 #include "ExportFrame.h"
 #include "MeasuredRecords.h"
 #include "Module.h"
 #include "ProcessorAffinity.h"
+#include "ProcessorDetails.h"
 #include "zavsys.h"
 
 extern "C" std::int32_t ZVT_API zvtGetIdentity(ZVT_CPU_IDENTITY* identity, std::int32_t measureMs,
@@ -47,4 +49,20 @@ extern "C" std::int32_t ZVT_API zvtGetTemporaryFileName(std::int32_t longName, w
 extern "C" std::int32_t ZVT_API zvtGetCpuidDump(ZVT_CPUID_DUMP* dump, std::int32_t processor)
 {
     return RunExport([&]() { return CProcessorAffinity::GetCpuidDump(dump, processor); });
+}
+
+extern "C" std::int32_t ZVT_API zvtGetProcessorDetails(ZVT_PROCESSOR_DETAILS* details, std::int32_t processor,
+                                                       std::int32_t options)
+{
+    return RunExport([&]() { return zvt::GetProcessorDetails(details, processor, options); });
+}
+
+extern "C" std::int32_t ZVT_API zvtQueryFlag(const char* name, std::int32_t processor)
+{
+    return RunExport([&]() { return zvt::QueryProcessorFlag(name, processor); });
+}
+
+extern "C" std::int32_t ZVT_API zvtGetFlagNameByNumber(std::int32_t flag, char* buffer, std::int32_t capacity)
+{
+    return RunExport([&]() { return zvt::GetFlagName(flag, buffer, capacity); });
 }

@@ -136,6 +136,18 @@ std::uint32_t CProcessorAffinity::CurrentProcessor() noexcept
     return numberOnly != nullptr ? numberOnly() : 0;
 }
 
+std::uint32_t CProcessorAffinity::ProcessorCount() noexcept
+{
+    const GroupFunctions groups;
+    if (groups.Present())
+    {
+        return ProcessorsBefore(groups, groups.groupCount());
+    }
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    return system.dwNumberOfProcessors < kMaskBits ? system.dwNumberOfProcessors : kMaskBits;
+}
+
 std::int32_t CProcessorAffinity::GetCpuidDump(ZVT_CPUID_DUMP* dump, std::int32_t processor) noexcept
 {
     if (!zvt::IsDumpRecordUsable(dump))

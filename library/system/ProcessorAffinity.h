@@ -29,6 +29,9 @@ public:
     // The logical processor the calling thread runs on at this moment; 0 where the system cannot tell.
     static std::uint32_t CurrentProcessor() noexcept;
 
+    // The logical processors MoveTo numbers: those of every active group, or GetSystemInfo's count.
+    static std::uint32_t ProcessorCount() noexcept;
+
     // zvtGetCpuidDump: the record checked, the thread moved (unless processor is ZVT_PROCESSOR_CURRENT),
     // the dump filled there, the affinity restored. Results as documented with the export.
     static std::int32_t GetCpuidDump(ZVT_CPUID_DUMP* dump, std::int32_t processor) noexcept;

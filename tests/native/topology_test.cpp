@@ -14,6 +14,7 @@
 #include "CpuidTables.h"
 #include "DataTable.h"
 #include "DumpReader.h"
+#include "support/Dumps.h"
 #include "zavsys_topology.h"
 
 namespace zvt::test
@@ -41,18 +42,7 @@ const std::map<std::string, std::uint32_t> kMachineFlags = {{"hybrid", ZVT_MACHI
 // The entries of every "CPU n:" block of a dump.
 std::vector<std::vector<ZVT_CPUID_ENTRY>> ReadMachine(const std::string& name)
 {
-    std::ifstream file(kDumps / name, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    std::vector<CRecordedCpuid> processors;
-    DumpError error;
-    EXPECT_TRUE(ParseCpuidDumpProcessors(text.str(), processors, error)) << name << ":" << error.line;
-    std::vector<std::vector<ZVT_CPUID_ENTRY>> machine;
-    for (const auto& cpuid : processors)
-    {
-        machine.push_back(cpuid.EntryRecords());
-    }
-    return machine;
+    return zvt::test::ReadMachine(kDumps / name);
 }
 
 // A cell against a count: "-" is not checked, "unknown" is ZVT_TOPOLOGY_UNKNOWN.

@@ -65,11 +65,13 @@ TEST(Binding, NamesWhatAnIncompleteLibraryLacks)
     EXPECT_EQ(incomplete.m_pfnIsWow64, nullptr);
     EXPECT_EQ(
         incomplete.MissingExports(),
-        "zvtGetWindowsVersion, zvtIsWow64, zvtGetFileVersion, zvtGetTemporaryFileName, zvtGetCpuidDump");
+        "zvtGetWindowsVersion, zvtIsWow64, zvtGetFileVersion, zvtGetTemporaryFileName, zvtGetCpuidDump, "
+        "zvtGetProcessorDetails, zvtQueryFlag, zvtGetFlagNameByNumber");
     const CZavsysLibrary absent(L"..\\fake\\no-such.dll");
     EXPECT_FALSE(absent.IsComplete());
     EXPECT_EQ(absent.MissingExports(), "zvtGetIdentity, zvtGetInformation, zvtGetWindowsVersion, zvtIsWow64, "
-                                       "zvtGetFileVersion, zvtGetTemporaryFileName, zvtGetCpuidDump");
+                                       "zvtGetFileVersion, zvtGetTemporaryFileName, zvtGetCpuidDump, "
+                                       "zvtGetProcessorDetails, zvtQueryFlag, zvtGetFlagNameByNumber");
 }
 
 TEST_F(Exports, IsWow64AgreesWithTheSystem)

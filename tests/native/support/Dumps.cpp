@@ -41,4 +41,20 @@ std::vector<std::string> DumpNames()
     return names;
 }
 
+std::vector<std::vector<ZVT_CPUID_ENTRY>> ReadMachine(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::vector<CRecordedCpuid> processors;
+    DumpError error;
+    EXPECT_TRUE(ParseCpuidDumpProcessors(text.str(), processors, error)) << file << ":" << error.line;
+    std::vector<std::vector<ZVT_CPUID_ENTRY>> machine;
+    for (const CRecordedCpuid& cpuid : processors)
+    {
+        machine.push_back(cpuid.EntryRecords());
+    }
+    return machine;
+}
+
 } // namespace zvt::test
