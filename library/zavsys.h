@@ -233,7 +233,7 @@ typedef struct ZVT_PROCESSOR_DETAILS
     ZVT_DETAILS_CACHE caches[ZVT_DETAILS_CACHES];
     ZVT_TOPOLOGY topology;        // this logical processor's
     ZVT_MACHINE_TOPOLOGY machine; // all logical processors' (ZVT_DETAILS_MACHINE); processors 0 otherwise
-    uint32_t uarchCount;          // distinct microarchitectures among them, in first-seen order
+    uint32_t uarchCount;          // distinct microarchitectures among them (ZVT_DETAILS_MACHINE; 0 otherwise)
     ZVT_DETAILS_UARCH uarches[ZVT_DETAILS_UARCHES]; // one per core type on a hybrid
 } ZVT_PROCESSOR_DETAILS;
 
