@@ -7,11 +7,14 @@
 # libraries carry that decorated symbol and import the undecorated name the DLL exports (-k). The linker's
 # own import library knows only "_zvtGetIdentity" and would leave such callers unresolved.
 
-# Bytes of arguments of each export: the @N of its stdcall decoration.
-set(ZVT_EXPORT_ARGUMENT_BYTES
-    zvtGetIdentity=16 zvtGetInformation=8 zvtGetWindowsVersion=4 zvtIsWow64=0 zvtGetFileVersion=20
-    zvtGetTemporaryFileName=12 zvtGetCpuidDump=8 zvtGetProcessorDetails=12 zvtQueryFlag=8
-    zvtGetFlagNameByNumber=12)
+# Bytes of arguments of each export, the @N of its stdcall decoration: NAME=N from the rows of the export
+# table (host/binding/ExportTable.h), whose bytes a compile-time check holds against the prototypes.
+file(READ ${PROJECT_SOURCE_DIR}/host/binding/ExportTable.h ZVT_EXPORT_TABLE_TEXT)
+string(REGEX MATCHALL "ROW\\(zvt[A-Za-z0-9]+, [A-Za-z0-9_]+, [A-Za-z0-9_]+, [0-9]+\\)" ZVT_EXPORT_ROWS
+       "${ZVT_EXPORT_TABLE_TEXT}")
+list(TRANSFORM ZVT_EXPORT_ROWS REPLACE "^ROW\\((zvt[A-Za-z0-9]+), [A-Za-z0-9_]+, [A-Za-z0-9_]+, ([0-9]+)\\)$" "\\1=\\2"
+     OUTPUT_VARIABLE ZVT_EXPORT_ARGUMENT_BYTES)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/host/binding/ExportTable.h)
 
 # zvt_import_libraries(TARGET DEF): after TARGET is linked, writes TARGET.lib beside the linker's import
 # library and replaces that (libTARGET.dll.a) with one that knows the decorated names.
@@ -27,7 +30,7 @@ function(zvt_import_libraries target def)
         set(found ${ZVT_EXPORT_ARGUMENT_BYTES})
         list(FILTER found INCLUDE REGEX "^${name}=")
         if(NOT found)
-          message(FATAL_ERROR "${def}: no argument size known for ${name}; add it to ZVT_EXPORT_ARGUMENT_BYTES")
+          message(FATAL_ERROR "${def}: no argument size known for ${name}; add its row to host/binding/ExportTable.h")
         endif()
         string(REGEX REPLACE "^.*=" "" bytes "${found}")
         string(APPEND decorated "    ${name}@${bytes} ${ordinal}\n")

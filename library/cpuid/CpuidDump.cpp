@@ -222,4 +222,21 @@ std::int32_t FillCpuidDump(const CCpuidSource& cpuid, std::uint32_t processor, Z
     return ZVT_OK;
 }
 
+void IdentityOfDump(DumpEntries dump, ZVT_CPU_IDENTITY& identity) noexcept
+{
+    identity = ZVT_CPU_IDENTITY{};
+    identity.size = ZVT_IDENTITY_SIZE;
+    for (std::uint32_t i = 0; i < dump.count; ++i)
+    {
+        const ZVT_CPUID_ENTRY& e = dump.entries[i];
+        const std::uint32_t index = e.leaf & 0x7FFFFFFFu;
+        const bool extended = (e.leaf & 0x80000000u) != 0;
+        if (e.subleaf == 0 && index < ZVT_CPUID_LEAVES && (extended || e.leaf < 0x40000000u))
+        {
+            (extended ? identity.extended : identity.basic)[index] =
+                ZVT_CPUID_LEAF{e.eax, e.ebx, e.ecx, e.edx};
+        }
+    }
+}
+
 } // namespace zvt

@@ -10,6 +10,17 @@
 namespace zvt
 {
 
+// One logical processor's CPUID answers: a dump, in any order.
+struct DumpEntries
+{
+    const ZVT_CPUID_ENTRY* entries;
+    std::uint32_t count;
+};
+
+// The identity record a dump gives, as zvtGetIdentity records it: sub-leaf 0 of the first 64 leaves of the
+// basic and the extended range (what the level, address-size and microarchitecture readers take).
+void IdentityOfDump(DumpEntries dump, ZVT_CPU_IDENTITY& identity) noexcept;
+
 // A range's highest leaf (leaf 0, 0x40000000 or 0x80000000 EAX) is believed when it lies within the range's
 // first kRangeLeaves leaves; any other value is not a highest leaf, and only the range's first leaf is read.
 constexpr std::uint32_t kRangeLeaves = 0x100;

@@ -21,25 +21,6 @@ ZVT_CPUID_VIEW ViewOf(DumpEntries dump) noexcept
     return ZVT_CPUID_VIEW{dump.entries, dump.count, 1};
 }
 
-// Sub-leaf 0 of the first 64 leaves of each range, as zvtGetIdentity records them: what the level, address
-// and microarchitecture readers take.
-void IdentityOf(DumpEntries dump, ZVT_CPU_IDENTITY& identity) noexcept
-{
-    identity = ZVT_CPU_IDENTITY{};
-    identity.size = ZVT_IDENTITY_SIZE;
-    for (std::uint32_t i = 0; i < dump.count; ++i)
-    {
-        const ZVT_CPUID_ENTRY& e = dump.entries[i];
-        const std::uint32_t index = e.leaf & 0x7FFFFFFFu;
-        const bool extended = (e.leaf & 0x80000000u) != 0;
-        if (e.subleaf == 0 && index < ZVT_CPUID_LEAVES && (extended || e.leaf < 0x40000000u))
-        {
-            (extended ? identity.extended : identity.basic)[index] =
-                ZVT_CPUID_LEAF{e.eax, e.ebx, e.ecx, e.edx};
-        }
-    }
-}
-
 // Copies text into a fixed field, cut short to fit, the rest zero.
 template <std::size_t N> void CopyText(char (&field)[N], const char* text) noexcept
 {
@@ -169,7 +150,7 @@ void DecodeProcessorDetails(DumpEntries dump, std::uint32_t processor, std::uint
     details = ZVT_PROCESSOR_DETAILS{};
     details.processor = processor;
     ZVT_CPU_IDENTITY identity;
-    IdentityOf(dump, identity);
+    IdentityOfDump(dump, identity);
     FillNames(dump, identity, details);
     FillFlags(dump, identity, xcr0, details);
     FillCaches(dump, details);
@@ -179,14 +160,13 @@ void DecodeProcessorDetails(DumpEntries dump, std::uint32_t processor, std::uint
 
 void CMachineDetails::Add(DumpEntries dump) noexcept
 {
-    ++m_visited;
     if (m_count < ZVT_DETAILS_MAX_PROCESSORS)
     {
         const ZVT_CPUID_VIEW view = ViewOf(dump);
         zvtGetTopology(&view, &m_topologies[m_count++]);
     }
     ZVT_CPU_IDENTITY identity;
-    IdentityOf(dump, identity);
+    IdentityOfDump(dump, identity);
     ZVT_UARCH uarch{};
     zvtGetUarchOfIdentity(&identity, &uarch);
     ZVT_DETAILS_UARCH next{};

@@ -6,17 +6,11 @@
 
 #include <cstdint>
 
+#include "CpuidDump.h"
 #include "zavsys.h"
 
 namespace zvt
 {
-
-// One logical processor's CPUID answers: a dump, in any order.
-struct DumpEntries
-{
-    const ZVT_CPUID_ENTRY* entries;
-    std::uint32_t count;
-};
 
 // Fills everything but size, written, filled and the machine part (machine, uarchCount, uarches) from one
 // processor's dump; xcr0 is the processor's XCR0 (0 when the OS did not set OSXSAVE).
@@ -35,8 +29,7 @@ public:
 
 private:
     ZVT_TOPOLOGY m_topologies[ZVT_DETAILS_MAX_PROCESSORS];
-    std::uint32_t m_count = 0;   // topologies kept
-    std::uint32_t m_visited = 0; // processors added
+    std::uint32_t m_count = 0; // topologies kept
     ZVT_DETAILS_UARCH m_uarches[ZVT_DETAILS_UARCHES];
     std::uint32_t m_uarchCount = 0;
     bool m_uarchesTruncated = false;

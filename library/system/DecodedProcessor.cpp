@@ -41,12 +41,10 @@ struct LiveDump
 std::int32_t ReadOn(std::int32_t processor, LiveDump& dump, std::uint32_t& number) noexcept
 {
     CProcessorAffinity affinity;
-    if (processor != ZVT_PROCESSOR_CURRENT && !affinity.MoveTo(processor))
+    if (!affinity.MoveToOrStay(processor, number))
     {
         return ZVT_E_NO_PROCESSOR;
     }
-    number = processor == ZVT_PROCESSOR_CURRENT ? CProcessorAffinity::CurrentProcessor()
-                                                : static_cast<std::uint32_t>(processor);
     return dump.Read() ? ZVT_OK : ZVT_E_NO_CPUID;
 }
 

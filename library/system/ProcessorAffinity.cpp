@@ -120,6 +120,17 @@ bool CProcessorAffinity::MoveWithMask(std::uint32_t processor) noexcept
     return m_previousMask != 0;
 }
 
+bool CProcessorAffinity::MoveToOrStay(std::int32_t processor, std::uint32_t& number) noexcept
+{
+    if (processor == ZVT_PROCESSOR_CURRENT)
+    {
+        number = CurrentProcessor();
+        return true;
+    }
+    number = static_cast<std::uint32_t>(processor);
+    return MoveTo(processor);
+}
+
 // Group 0's processors come first in the numbering: only a later group needs the counts before it.
 std::uint32_t CProcessorAffinity::CurrentProcessor() noexcept
 {
@@ -155,11 +166,10 @@ std::int32_t CProcessorAffinity::GetCpuidDump(ZVT_CPUID_DUMP* dump, std::int32_t
         return ZVT_E_DUMP_TOO_SMALL;
     }
     CProcessorAffinity affinity;
-    if (processor != ZVT_PROCESSOR_CURRENT && !affinity.MoveTo(processor))
+    std::uint32_t number = 0;
+    if (!affinity.MoveToOrStay(processor, number))
     {
         return ZVT_E_NO_PROCESSOR;
     }
-    const std::uint32_t number =
-        processor == ZVT_PROCESSOR_CURRENT ? CurrentProcessor() : static_cast<std::uint32_t>(processor);
     return zvt::FillCpuidDump(zvt::ProcessorCpuid(), number, dump);
 }

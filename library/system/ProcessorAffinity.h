@@ -26,6 +26,10 @@ public:
     // GetSystemInfo count.
     bool MoveTo(std::int32_t processor) noexcept;
 
+    // What the processor exports ask: MoveTo(processor), or for ZVT_PROCESSOR_CURRENT no move at all. number
+    // is the processor the thread runs on then (for -1, the one it runs on at this moment).
+    bool MoveToOrStay(std::int32_t processor, std::uint32_t& number) noexcept;
+
     // The logical processor the calling thread runs on at this moment; 0 where the system cannot tell.
     static std::uint32_t CurrentProcessor() noexcept;
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "CpuidDump.h"
 #include "zavsys_caches.h"
 #include "zavsys_features.h"
 #include "zavsys_topology.h"
@@ -54,21 +55,12 @@ std::vector<std::string> FlagsOf(const ZVT_CPUID_VIEW& view)
     return names;
 }
 
-// The identity record a processor's entries give: sub-leaf 0 of the first 64 leaves of each range.
+// The identity record a processor's entries give.
 ZVT_CPU_IDENTITY IdentityOf(const ProcessorDump& dump)
 {
-    ZVT_CPU_IDENTITY identity{};
-    identity.size = ZVT_IDENTITY_SIZE;
-    for (const ZVT_CPUID_ENTRY& e : dump.entries)
-    {
-        const std::uint32_t index = e.leaf & 0x7FFFFFFFu;
-        const bool extended = (e.leaf & 0x80000000u) != 0;
-        if (e.subleaf == 0 && index < ZVT_CPUID_LEAVES && (e.leaf < 0x40000000u || extended))
-        {
-            (extended ? identity.extended : identity.basic)[index] =
-                ZVT_CPUID_LEAF{e.eax, e.ebx, e.ecx, e.edx};
-        }
-    }
+    ZVT_CPU_IDENTITY identity;
+    zvt::IdentityOfDump(
+        zvt::DumpEntries{dump.entries.data(), static_cast<std::uint32_t>(dump.entries.size())}, identity);
     return identity;
 }
 
